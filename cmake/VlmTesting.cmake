@@ -1,0 +1,28 @@
+# Test helpers: one executable per test file, run by ctest without a display.
+find_package(GTest REQUIRED)
+
+set(VLM_TEST_ENV "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;QT_LOGGING_RULES=*.debug=false")
+
+# vlm_add_gtest(NAME SOURCES a.cpp b.cpp LIBS x y [TIMEOUT s])
+function(vlm_add_gtest name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VLM_TEST_ENV}" TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# vlm_add_qtest(NAME SOURCES a.cpp LIBS x y [TIMEOUT s])
+function(vlm_add_qtest name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VLM_TEST_ENV}" TIMEOUT ${T_TIMEOUT})
+endfunction()

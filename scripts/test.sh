@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# The whole test suite: installs what is missing, builds, runs ctest.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/deps.sh"
+bash "$top/scripts/build.sh"
+build="${VLM_BUILD_DIR:-$top/build}"
+cd "$build"
+ctest --output-on-failure --parallel "$(nproc)" --timeout 600
