@@ -95,6 +95,7 @@ class TForm1Test : public QObject {
 
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTRY_VERIFY(f.araedit->hasFocus());  // the search box has the initial focus
     f.araedit->setText(QStringLiteral("FREN"));
     f.webSitesi->trigger();
     QCOMPARE(opened_, QStringList{"http://www.velmora.example/"});

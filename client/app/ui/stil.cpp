@@ -39,10 +39,16 @@ void TTabColorControlStyleHook::ciz(QPainter* p, const QStyleOptionTab& tab, con
   p->setPen(metinRengi);
   p->drawText(metin, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap, s.baslik);
   if (s.sayi > 0) {
-    QRect sayac = metin.adjusted(2, -3, -2, 3);
+    const QRect sayac = metin.adjusted(2, -3, -2, 3);
+    const QString yazi = QLatin1Char('(') + QString::number(s.sayi) + QLatin1Char(')');
+    // A light plate under the counter keeps the red readable on the dark tabs.
+    QRect plaka = p->fontMetrics().boundingRect(sayac, Qt::AlignRight | Qt::AlignTop, yazi);
+    p->setRenderHint(QPainter::Antialiasing);
+    p->setPen(Qt::NoPen);
+    p->setBrush(QColor(255, 255, 255, 235));
+    p->drawRoundedRect(QRectF(plaka).adjusted(-2, 0, 2, 0), 4, 4);
     p->setPen(QColor(255, 0, 0));
-    p->drawText(sayac, Qt::AlignRight | Qt::AlignTop,
-                QLatin1Char('(') + QString::number(s.sayi) + QLatin1Char(')'));
+    p->drawText(sayac, Qt::AlignRight | Qt::AlignTop, yazi);
   }
   p->restore();
 }
