@@ -26,6 +26,7 @@ QString IpEchoAdresi() {
 QString WebSitesiAdresi() {
   return deger("VLM_WEB_ADRESI", VLM_DEFAULT_WEB_ADRESI);
 }
+QString KurulumAdresi() { return deger("VLM_KURULUM_URL", VLM_DEFAULT_KURULUM_URL); }
 int SunucuPortu() {
   bool ok = false;
   const int p = deger("VLM_SUNUCU_PORT", VLM_DEFAULT_SUNUCU_PORT).toInt(&ok);
