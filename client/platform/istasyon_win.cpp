@@ -8,13 +8,16 @@
 #endif
 #include "istasyon_win.h"
 
+// Winsock 2 before windows.h, windows.h before the rest.
+#include <winsock2.h>
+
+#include <windows.h>
+
 #include <nb30.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <shlobj.h>
 #include <wbemidl.h>
-#include <windows.h>
-#include <winsock2.h>
 
 #include <algorithm>
 #include <cstring>
