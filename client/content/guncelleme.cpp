@@ -67,7 +67,13 @@ void KurulumIndirici::baslat(const QString& adres, const QString& hedef) {
   if (!dosya_->open(QIODevice::WriteOnly)) yazmaHatasi_ = dosya_->errorString();
 
   yanit_ = ag_->get(istek);
-  connect(yanit_, &QNetworkReply::downloadProgress, this, &KurulumIndirici::ilerleme);
+  // The total is the length the server reported; without one it is 0, even
+  // where Qt reports the bytes received as the total at the end.
+  connect(yanit_, &QNetworkReply::downloadProgress, this, [this](qint64 okunan, qint64) {
+    if (!yanit_) return;
+    const QVariant uzunluk = yanit_->header(QNetworkRequest::ContentLengthHeader);
+    Q_EMIT ilerleme(okunan, uzunluk.isValid() ? uzunluk.toLongLong() : 0);
+  });
   connect(yanit_, &QNetworkReply::readyRead, this, &KurulumIndirici::veriGeldi);
   connect(yanit_, &QNetworkReply::finished, this, &KurulumIndirici::tamamlandi);
 }

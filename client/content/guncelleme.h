@@ -31,7 +31,7 @@ QString KurulumDosyasi();
 // transfer succeeded with a success status.
 class KurulumIndirici : public QObject {
   Q_OBJECT
-public:
+ public:
   explicit KurulumIndirici(QObject* parent = nullptr);
   ~KurulumIndirici() override;
 
@@ -39,7 +39,7 @@ public:
   void baslat(const QString& adres, const QString& hedef);
   bool calisiyor() const { return !yanit_.isNull(); }
 
-Q_SIGNALS:
+ Q_SIGNALS:
   void ilerleme(qint64 okunan, qint64 toplam);
   // The file is in place.
   void bitti(const QString& hedef);
@@ -48,7 +48,7 @@ Q_SIGNALS:
   // The file could not be written.
   void yazmaHatasi(const QString& metin);
 
-private:
+ private:
   void veriGeldi();
   void tamamlandi();
 

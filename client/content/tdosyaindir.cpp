@@ -16,7 +16,9 @@
 
 namespace vlm {
 
-Tdosyaindir* Tdosyaindir::Yeni(QWidget* AOwner, int _y) { return new Tdosyaindir(AOwner, _y); }
+Tdosyaindir* Tdosyaindir::Yeni(QWidget* AOwner, int _y) {
+  return new Tdosyaindir(AOwner, _y);
+}
 
 Tdosyaindir::Tdosyaindir(QWidget* AOwner, int _y)
     : QDialog(AOwner), indirici_(new KurulumIndirici(this)) {
@@ -24,11 +26,12 @@ Tdosyaindir::Tdosyaindir(QWidget* AOwner, int _y)
   setWindowTitle(QStringLiteral("Dosya İndir"));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(543, 309);
-  setStyleSheet(QStringLiteral("#dosyaindir { background: #ffffff; }"
-                               "#Panel1 { background: #f3eeee; border-top: 2px solid #b21220; }"
-                               "QProgressBar { border: 1px solid #8e0c1a; border-radius: 3px; "
-                               "background: white; height: 16px; }"
-                               "QProgressBar::chunk { background: #b21220; }"));
+  setStyleSheet(
+      QStringLiteral("#dosyaindir { background: #ffffff; }"
+                     "#Panel1 { background: #f3eeee; border-top: 2px solid #b21220; }"
+                     "QProgressBar { border: 1px solid #8e0c1a; border-radius: 3px; "
+                     "background: white; height: 16px; }"
+                     "QProgressBar::chunk { background: #b21220; }"));
 
   auto* ana = new QVBoxLayout(this);
   ana->setContentsMargins(0, 0, 0, 0);

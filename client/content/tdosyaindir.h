@@ -12,7 +12,7 @@ class KurulumIndirici;
 
 class Tdosyaindir : public QDialog {
   Q_OBJECT
-public:
+ public:
   // _y: the version the server published.
   static Tdosyaindir* Yeni(QWidget* AOwner, int _y);
   Tdosyaindir(QWidget* AOwner, int _y);
@@ -30,10 +30,10 @@ public:
   void NetHTTPClient1ReceiveData(qint64 AContentLength, qint64 AReadCount);
   void NetHTTPClient1RequestError(const QString& AError);
 
-protected:
+ protected:
   bool event(QEvent* e) override;
 
-private:
+ private:
   KurulumIndirici* indirici_;
 };
 

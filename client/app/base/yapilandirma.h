@@ -12,6 +12,7 @@ QString FirmaDisIp();       // VLM_FIRMA_DIS_IP: public address of the distribut
 QString IpEchoAdresi();     // VLM_IPECHO_URL: the IP-echo service
 QString WebSitesiAdresi();  // VLM_WEB_ADRESI: the distributor's web site (home page)
 int SunucuPortu();          // VLM_SUNUCU_PORT: port of the application server
+QString KurulumAdresi();  // VLM_KURULUM_URL: the installer of the new version
 
 // The host name of an address ("http://www.example.com/x" gives "www.example.com").
 QString AdresinHostu(const QString& adres);
