@@ -18,6 +18,16 @@ QString MesajBasligi(int tur) {
   }
 }
 
+QString StandartMesajBasligi(int tur) {
+  switch (tur) {
+    case mtUyari: return QStringLiteral("Warning");
+    case mtHata: return QStringLiteral("Error");
+    case mtBilgi: return QStringLiteral("Information");
+    case mtSoru: return QStringLiteral("Confirm");
+    default: return QString();
+  }
+}
+
 QString DugmeBasligi(MesajDugmesi dugme) {
   switch (dugme) {
     case mbYes: return QStringLiteral("Evet");
@@ -80,6 +90,16 @@ void ShowMessage(const QString& metin) {
   MesajIstegi istek;
   istek.metin = metin;
   istek.duz = true;
+  istek.dugmeler = mbOK;
+  istek.varsayilan = mbOK;
+  showOnUiThread(istek);
+}
+
+void StandartMesaj(const QString& metin, int tur) {
+  MesajIstegi istek;
+  istek.metin = metin;
+  istek.tur = tur;
+  istek.standart = true;
   istek.dugmeler = mbOK;
   istek.varsayilan = mbOK;
   showOnUiThread(istek);
