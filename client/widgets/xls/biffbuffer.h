@@ -5,26 +5,33 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace vlm::xls {
 
 class ByteBuffer {
  public:
-  std::size_t size() const { return bytes_.size(); }
-  const char* data() const { return reinterpret_cast<const char*>(bytes_.data()); }
-  void reserve(std::size_t n) { bytes_.reserve(n); }
-  void clear() { bytes_.clear(); }
+  std::size_t size() const { return size_; }
+  const char* data() const { return reinterpret_cast<const char*>(bytes_.get()); }
+  void reserve(std::size_t n) {
+    if (n <= capacity_) return;
+    // Left uninitialised: every byte is written before it is read.
+    std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[n]);
+    if (size_) std::memcpy(bigger.get(), bytes_.get(), size_);
+    bytes_ = std::move(bigger);
+    capacity_ = n;
+  }
+  void clear() { size_ = 0; }
 
   // Appends n bytes and returns where they start; the caller fills them.
   std::uint8_t* grow(std::size_t n) {
-    const std::size_t old = bytes_.size();
-    if (bytes_.capacity() < old + n) bytes_.reserve(std::max(old + n, bytes_.capacity() * 2));
-    bytes_.resize(old + n);
-    return bytes_.data() + old;
+    if (size_ + n > capacity_) reserve(std::max({size_ + n, capacity_ * 2, std::size_t(4096)}));
+    std::uint8_t* p = bytes_.get() + size_;
+    size_ += n;
+    return p;
   }
 
-  void u8(std::uint8_t v) { bytes_.push_back(v); }
+  void u8(std::uint8_t v) { *grow(1) = v; }
   void u16(std::uint16_t v) { put16(grow(2), v); }
   void u32(std::uint32_t v) { put32(grow(4), v); }
   void f64(double v) { put64(grow(8), std::bit_cast<std::uint64_t>(v)); }
@@ -32,16 +39,11 @@ class ByteBuffer {
   void append(const void* p, std::size_t n) {
     if (n) std::memcpy(grow(n), p, n);
   }
-  void append(const ByteBuffer& other) { append(other.bytes_.data(), other.size()); }
+  void append(const ByteBuffer& other) { append(other.bytes_.get(), other.size()); }
 
   void set8(std::size_t pos, std::uint8_t v) { bytes_[pos] = v; }
-  void set16(std::size_t pos, std::uint16_t v) { put16(bytes_.data() + pos, v); }
-  void set32(std::size_t pos, std::uint32_t v) { put32(bytes_.data() + pos, v); }
-  std::uint32_t get32(std::size_t pos) const {
-    const std::uint8_t* p = bytes_.data() + pos;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-  }
+  void set16(std::size_t pos, std::uint16_t v) { put16(bytes_.get() + pos, v); }
+  void set32(std::size_t pos, std::uint32_t v) { put32(bytes_.get() + pos, v); }
 
   // A BIFF record header: type and data length.
   void record(std::uint16_t type, std::uint16_t length) {
@@ -64,7 +66,9 @@ class ByteBuffer {
   }
 
  private:
-  std::vector<std::uint8_t> bytes_;
+  std::unique_ptr<std::uint8_t[]> bytes_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 }  // namespace vlm::xls

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -121,26 +122,21 @@ void putChars(ByteBuffer& out, const QChar* p, qsizetype n, bool wide) {
   }
 }
 
-// A string with a one-byte length (font and sheet names).
-void putShortString(ByteBuffer& out, const QString& s) {
-  const bool wide = needsWide(s.constData(), s.size());
-  out.u8(std::uint8_t(s.size()));
-  out.u8(wide ? 1 : 0);
-  putChars(out, s.constData(), s.size(), wide);
-}
-std::uint16_t shortStringSize(const QString& s) {
-  return std::uint16_t(2 + s.size() * (needsWide(s.constData(), s.size()) ? 2 : 1));
-}
+// A string outside the SST: its length in one byte (font and sheet names) or
+// in two, a flags byte, the characters.
+enum class LengthField { Byte = 1, Word = 2 };
 
-// A string with a two-byte length.
-void putString(ByteBuffer& out, const QString& s) {
+void putString(ByteBuffer& out, const QString& s, LengthField length) {
   const bool wide = needsWide(s.constData(), s.size());
-  out.u16(std::uint16_t(s.size()));
+  if (length == LengthField::Byte)
+    out.u8(std::uint8_t(s.size()));
+  else
+    out.u16(std::uint16_t(s.size()));
   out.u8(wide ? 1 : 0);
   putChars(out, s.constData(), s.size(), wide);
 }
-std::uint16_t stringSize(const QString& s) {
-  return std::uint16_t(3 + s.size() * (needsWide(s.constData(), s.size()) ? 2 : 1));
+std::uint16_t stringSize(const QString& s, LengthField length) {
+  return std::uint16_t(int(length) + 1 + s.size() * (needsWide(s.constData(), s.size()) ? 2 : 1));
 }
 
 // Cuts a text to n characters without splitting a surrogate pair.
@@ -162,9 +158,16 @@ void putBof(ByteBuffer& out, std::uint16_t substream) {
   out.u32(0x0006);  // lowest BIFF version that can read the file
 }
 
-void put16Record(ByteBuffer& out, std::uint16_t type, std::uint16_t value) {
-  out.record(type, 2);
-  out.u16(value);
+// Records that hold a single two-byte value, in the order given.
+struct ValueRecord {
+  RecordType type;
+  std::uint16_t value;
+};
+void putValueRecords(ByteBuffer& out, std::initializer_list<ValueRecord> records) {
+  for (const ValueRecord& r : records) {
+    out.record(r.type, 2);
+    out.u16(r.value);
+  }
 }
 
 // ---- Shared strings --------------------------------------------------------
@@ -323,7 +326,7 @@ std::uint16_t CellFormats::formatIndex(const QString& code) {
 
 void putFont(ByteBuffer& out, bool bold) {
   const QString name = QStringLiteral("Arial");
-  out.record(kFont, std::uint16_t(14 + shortStringSize(name)));
+  out.record(kFont, std::uint16_t(14 + stringSize(name, LengthField::Byte)));
   out.u16(200);           // 10 points, in twentieths
   out.u16(bold ? 1 : 0);  // the old bold flag, kept beside the weight; not italic
   out.u16(0x7FFF);        // automatic colour
@@ -333,7 +336,7 @@ void putFont(ByteBuffer& out, bool bold) {
   out.u8(2);    // family: swiss
   out.u8(162);  // character set: Turkish
   out.u8(0);
-  putShortString(out, name);
+  putString(out, name, LengthField::Byte);
 }
 
 void putXf(ByteBuffer& out, std::uint16_t font, std::uint16_t format, bool style,
@@ -356,9 +359,9 @@ void CellFormats::write(ByteBuffer& out) const {
   putFont(out, true);  // font 5
 
   for (std::size_t i = 0; i < custom_.size(); ++i) {
-    out.record(kFormat, std::uint16_t(2 + stringSize(custom_[i])));
+    out.record(kFormat, std::uint16_t(2 + stringSize(custom_[i], LengthField::Word)));
     out.u16(std::uint16_t(kFirstCustomFormat + i));
-    putString(out, custom_[i]);
+    putString(out, custom_[i], LengthField::Word);
   }
 
   putXf(out, kRegularFont, 0, true, 0x00);  // the Normal style
@@ -591,17 +594,17 @@ bool WorkbookBuilder::putCell(ByteBuffer& out, std::uint16_t row, int col, const
     case XlsColumn::Date:
     case XlsColumn::DateTime: {
       std::optional<double> serial;
-      QString text;
       if (type == QMetaType::QDate) {
         const QDate d = v.toDate();
         if (!d.isValid()) return false;
         serial = excelDate(d, QTime());
-        text = d.toString(QStringLiteral("dd.MM.yyyy"));
+        if (!serial) return putText(out, row, col, d.toString(QStringLiteral("dd.MM.yyyy")), width);
       } else if (type == QMetaType::QDateTime) {
         const QDateTime dt = v.toDateTime();
         if (!dt.isValid()) return false;
         serial = excelDate(dt.date(), dt.time());
-        text = dt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+        if (!serial)
+          return putText(out, row, col, dt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")), width);
       } else if (type == QMetaType::QTime) {
         const QTime t = v.toTime();
         if (!t.isValid()) return false;
@@ -609,7 +612,6 @@ bool WorkbookBuilder::putCell(ByteBuffer& out, std::uint16_t row, int col, const
       } else {
         break;
       }
-      if (!serial) return putText(out, row, col, text, width);
       putNumber(out, row, std::uint16_t(col), plan.xf, *serial);
       width = std::max(width, plan.fixedWidth);
       return true;
@@ -628,24 +630,19 @@ void WorkbookBuilder::buildSheet(Sheet& sheet, int firstRow, int rowCount, bool 
   ByteBuffer& b = sheet.body;
   const int columnCount = int(columns_.size());
 
-  put16Record(b, kCalcMode, 1);  // automatic
-  put16Record(b, kCalcCount, 100);
-  put16Record(b, kRefMode, 1);  // A1
-  put16Record(b, kIteration, 0);
+  // Automatic calculation, A1 references, no iteration.
+  putValueRecords(b, {{kCalcMode, 1}, {kCalcCount, 100}, {kRefMode, 1}, {kIteration, 0}});
   b.record(kDelta, 8);
   b.f64(0.001);
-  put16Record(b, kSaveRecalc, 1);
-  put16Record(b, kPrintHeaders, 0);
-  put16Record(b, kPrintGridlines, 0);
-  put16Record(b, kGridSet, 1);
+  putValueRecords(b, {{kSaveRecalc, 1}, {kPrintHeaders, 0}, {kPrintGridlines, 0}, {kGridSet, 1}});
   b.record(kGuts, 8);
   b.zeros(8);
   b.record(kDefaultRowHeight, 4);
   b.u16(0);
   b.u16(0x00FF);
-  put16Record(b, kWsBool, 0x04C1);
+  putValueRecords(b, {{kWsBool, 0x04C1}});
   sheet.defColWidth = std::uint32_t(b.size());
-  put16Record(b, kDefColWidth, 8);
+  putValueRecords(b, {{kDefColWidth, 8}});
   // Widths are filled in once the rows are known.
   const std::size_t colInfos = b.size();
   for (int c = 0; c < columnCount; ++c) {
@@ -772,26 +769,21 @@ void WorkbookBuilder::buildSheet(Sheet& sheet, int firstRow, int rowCount, bool 
 void WorkbookBuilder::buildGlobals() {
   ByteBuffer& g = globals_;
   putBof(g, 0x0005);
-  put16Record(g, kInterfaceHdr, 1200);
-  put16Record(g, kMms, 0);
+  putValueRecords(g, {{kInterfaceHdr, 1200}, {kMms, 0}});
   g.record(kInterfaceEnd, 0);
   {
     const QString user = QStringLiteral("Velmora");
     g.record(kWriteAccess, 112);
     const std::size_t start = g.size();
-    putString(g, user);
+    putString(g, user, LengthField::Word);
     const std::size_t used = g.size() - start;
     std::memset(g.grow(112 - used), ' ', 112 - used);
   }
-  put16Record(g, kCodePage, 1200);  // UTF-16
-  put16Record(g, kDsf, 0);
+  putValueRecords(g, {{kCodePage, 1200}, {kDsf, 0}});  // UTF-16
   g.record(kTabId, std::uint16_t(2 * sheets_.size()));
   for (std::size_t i = 0; i < sheets_.size(); ++i) g.u16(std::uint16_t(i + 1));
-  put16Record(g, kWindowProtect, 0);
-  put16Record(g, kProtect, 0);
-  put16Record(g, kPassword, 0);
-  put16Record(g, kProt4Rev, 0);
-  put16Record(g, kProt4RevPass, 0);
+  putValueRecords(
+      g, {{kWindowProtect, 0}, {kProtect, 0}, {kPassword, 0}, {kProt4Rev, 0}, {kProt4RevPass, 0}});
   g.record(kWindow1, 18);
   g.u16(0);
   g.u16(0);
@@ -802,23 +794,23 @@ void WorkbookBuilder::buildGlobals() {
   g.u16(0);       // first tab shown
   g.u16(1);       // selected sheets
   g.u16(600);     // tab bar width, per mille
-  put16Record(g, kBackup, 0);
-  put16Record(g, kHideObj, 0);
-  put16Record(g, kDateMode, 0);  // 1900 date system
-  put16Record(g, kPrecision, 1);
-  g.record(kRefreshAll, 2);
-  g.u16(0);
-  put16Record(g, kBookBool, 0);
+  // The 1900 date system, full precision.
+  putValueRecords(g, {{kBackup, 0},
+                      {kHideObj, 0},
+                      {kDateMode, 0},
+                      {kPrecision, 1},
+                      {kRefreshAll, 0},
+                      {kBookBool, 0}});
   formats_.write(g);
 
   std::vector<std::size_t> boundSheets;
   for (const Sheet& s : sheets_) {
     boundSheets.push_back(g.size() + 4);
-    g.record(kBoundSheet, std::uint16_t(6 + shortStringSize(s.name)));
+    g.record(kBoundSheet, std::uint16_t(6 + stringSize(s.name, LengthField::Byte)));
     g.u32(0);  // position of the sheet's BOF, set below
     g.u8(0);   // visible
     g.u8(0);   // worksheet
-    putShortString(g, s.name);
+    putString(g, s.name, LengthField::Byte);
   }
   strings_.write(g);
   g.record(kEof, 0);
