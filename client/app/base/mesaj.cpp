@@ -114,6 +114,7 @@ ScriptedMessages::~ScriptedMessages() {
 
 int ScriptedMessages::show(const MesajIstegi& istek) {
   shown_.append(istek);
+  if (onShow) onShow(istek);
   if (!answers_.isEmpty()) return answers_.takeFirst();
   return DugmeSonucu(istek.varsayilan);
 }

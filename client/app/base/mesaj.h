@@ -3,6 +3,7 @@
 // that tests can queue the answers and read what was shown.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vlm {
 
@@ -88,6 +89,8 @@ class ScriptedMessages : public MessageService {
   int show(const MesajIstegi& istek) override;
 
   void queue(int sonuc) { answers_.append(sonuc); }
+  // Called as each box is "shown", to look at the program's state then.
+  std::function<void(const MesajIstegi&)> onShow;
   const QList<MesajIstegi>& shown() const { return shown_; }
   QStringList texts() const;
   void clear() {

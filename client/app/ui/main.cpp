@@ -2,6 +2,7 @@
 #include "seams.h"
 #include "stil.h"
 #include "tform1.h"
+#include "tgirisform.h"
 #include "uygulama.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   vlm::Uygulama app(argc, argv);
   vlm::UygulamaHazirla();
 
+  vlm::TForm1::setGirisPenceresi([](vlm::TForm1& f) {
+    return vlm::GirisPenceresiniCalistir(&f, f.bagc.get(), f.sbilgi.get());
+  });
   vlm::TForm1 form;
   form.FormCreate();
   form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

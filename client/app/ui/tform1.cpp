@@ -2,6 +2,7 @@
 
 #include "async.h"
 #include "busyindicator.h"
+#include "connection.h"
 #include "istasyon.h"
 #include "marquee.h"
 #include "mesaj.h"
@@ -65,7 +66,10 @@ void TForm1::baslangicAdimiEkle(const QString& ad, BaslangicAdimi adim) {
   baslangicAdimlari().insert(ad, std::move(adim));
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), sbilgi(std::make_unique<TSonucBilgisi>()) {
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent),
+      bagc(std::make_unique<Connection>()),
+      sbilgi(std::make_unique<TSonucBilgisi>()) {
   setObjectName(QStringLiteral("Form1"));
   kur();
 }
@@ -336,6 +340,7 @@ void TForm1::FormCreate() {
   sbilgi->SetBilgisayarKullanici(KullaniciAdiVer());
   sbilgi->SetIcip(IcIpVer());
   sbilgi->SetBILGISAYARID(BilgisayarIdVer());
+  bagc->setPort(SunucuPortu());
   webSitesi->setText(AdresinHostu(WebSitesiAdresi()));
   GirisYap();
   BaslangicGoreviBaslat();

@@ -20,6 +20,7 @@ class QToolButton;
 namespace vlm {
 
 class BusyIndicator;
+class Connection;
 class Marquee;
 
 class TForm1 : public QWidget {
@@ -58,6 +59,7 @@ class TForm1 : public QWidget {
   bool baslangicBitti() const { return baslangicBitti_; }
 
   // State of the window.
+  std::unique_ptr<Connection> bagc;       // the main connection; tasks work on clones
   std::unique_ptr<TSonucBilgisi> sbilgi;  // the login record, for the whole run
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
