@@ -95,20 +95,4 @@ QString turkishMoney(double x) {
   return (r < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') + frac;
 }
 
-static const QDate kEpoch(1899, 12, 30);
-
-double toDayNumber(const QDate& date) {
-  return double(kEpoch.daysTo(date));
-}
-
-double toDayNumber(const QDateTime& dt) {
-  const QTime t = dt.time();
-  return toDayNumber(dt.date()) + t.msecsSinceStartOfDay() / 86400000.0;
-}
-
-QDate fromDayNumber(double dayNumber) {
-  if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3e6) return {};
-  return kEpoch.addDays(qint64(std::floor(dayNumber)));
-}
-
 }  // namespace vlm::server

@@ -1,10 +1,9 @@
 #pragma once
 // Business arithmetic and text rules of the application server: letter
 // folding for searches, rounding, discount cascades, line amounts, the
-// Turkish number format and day numbers. No database, no network.
-#include <QDate>
-#include <QDateTime>
+// Turkish number format. No database, no network.
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace vlm::server {
@@ -44,10 +43,5 @@ LineAmounts lineAmounts(double quantity, double unitPrice, const Rates& rates, d
 
 // "#,###,##0.00" with Turkish separators: 1234.5 → "1.234,50".
 QString turkishMoney(double x);
-
-// Day numbers counted from 30 December 1899, the time of day as fraction.
-double toDayNumber(const QDate& date);
-double toDayNumber(const QDateTime& dateTime);
-QDate fromDayNumber(double dayNumber);
 
 }  // namespace vlm::server

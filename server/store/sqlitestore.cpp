@@ -527,17 +527,19 @@ class SqliteStore final : public Store {
   }
 
   // ---- login ----
-  std::optional<Login> workstationLogin(const QString& identity) override {
+  std::optional<Login> loginQuery(const QString& from, const QString& where,
+                                  const QVariantList& binds) {
     Sql q(db(), QStringLiteral(
                     "SELECT u.id, u.login, u.password, u.mail, u.active, u.customer_type, "
                     "COALESCE(a.id, 0), COALESCE(a.code, ''), COALESCE(a.name, ''), "
                     "COALESCE(s.id, 0), COALESCE(s.name, ''), COALESCE(s.phone, ''), "
-                    "COALESCE(s.mail, ''), w.computer_name, w.os_user, w.local_ip, w.public_ip "
-                    "FROM workstations w JOIN users u ON u.id = w.user_id "
-                    "LEFT JOIN accounts a ON a.id = u.account_id "
-                    "LEFT JOIN sellers s ON s.id = COALESCE(u.seller_id, a.seller_id) "
-                    "WHERE w.identity = ?"));
-    q.bind(identity).exec();
+                    "COALESCE(s.mail, ''), ") +
+                    from + QStringLiteral(" LEFT JOIN accounts a ON a.id = u.account_id "
+                                          "LEFT JOIN sellers s ON s.id = "
+                                          "COALESCE(u.seller_id, a.seller_id) WHERE ") +
+                    where);
+    for (const QVariant& b : binds) q.bind(b);
+    q.exec();
     if (!q.next()) return std::nullopt;
     Login l;
     l.userId = q.value(0).toInt();
@@ -558,6 +560,18 @@ class SqliteStore final : public Store {
     l.localIp = q.value(15).toString();
     l.publicIp = q.value(16).toString();
     return l;
+  }
+
+  std::optional<Login> workstationLogin(const QString& identity) override {
+    return loginQuery(QStringLiteral("w.computer_name, w.os_user, w.local_ip, w.public_ip "
+                                     "FROM workstations w JOIN users u ON u.id = w.user_id"),
+                      QStringLiteral("w.identity = ?"), {identity});
+  }
+
+  std::optional<Login> userLogin(const QString& login, const QString& password) override {
+    return loginQuery(QStringLiteral("'', '', '', '' FROM users u"),
+                      QStringLiteral("u.login = ? AND u.password = ? ORDER BY u.id LIMIT 1"),
+                      {login, password});
   }
 
   void noteWorkstation(const QString& identity, const QString& computerName, const QString& osUser,
@@ -888,7 +902,7 @@ class SqliteStore final : public Store {
   Table orderLines(int accountId, int orderId, int productId, bool openOnly) override {
     QString where = QStringLiteral("WHERE o.account_id = ?");
     QVariantList binds{accountId};
-    if (orderId > 0) {
+    if (orderId != 0) {
       where += QStringLiteral(" AND o.id = ?");
       binds << orderId;
     }

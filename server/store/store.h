@@ -240,6 +240,8 @@ class Store {
 
   // ---- Login and account cards ----
   virtual std::optional<Login> workstationLogin(const QString& identity) = 0;
+  // The active or inactive user with this login name and password.
+  virtual std::optional<Login> userLogin(const QString& login, const QString& password) = 0;
   virtual void noteWorkstation(const QString& identity, const QString& computerName,
                                const QString& osUser, const QString& localIp,
                                const QString& publicIp) = 0;
@@ -280,6 +282,8 @@ class Store {
 
   // ---- Orders and balances ----
   virtual Table previousOrders(int accountId) = 0;
+  // Lines of the account's orders: of one order unless `orderId` is 0, of
+  // one product unless `productId` is 0, only open balances if `openOnly`.
   virtual Table orderLines(int accountId, int orderId, int productId, bool openOnly) = 0;
   virtual std::optional<OrderFooter> orderFooter(int orderId) = 0;
   virtual std::optional<OrderLineInfo> orderLine(int lineId) = 0;
