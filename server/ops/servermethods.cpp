@@ -22,10 +22,14 @@ FieldType fieldType(ColumnType t) {
   return FieldType::String;
 }
 
-bool finiteIn(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+bool finiteIn(double v, double lo, double hi) {
+  return std::isfinite(v) && v >= lo && v <= hi;
+}
 
 // A discount rate as the server keeps it: 0 to 100, anything else 0.
-double rate(double v) { return finiteIn(v, 0, 100) ? v : 0; }
+double rate(double v) {
+  return finiteIn(v, 0, 100) ? v : 0;
+}
 
 constexpr double kMaxQuantity = 100000;
 constexpr double kMaxPrice = 1e9;
@@ -44,7 +48,9 @@ QDate dayOf(double dayNumber) {
   return dt.isValid() ? dt.date() : QDate();
 }
 
-QString hexText(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString hexText(const QByteArray& bytes) {
+  return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 std::unique_ptr<TAcilisEkran> screen(const Announcement& a) {
   auto e = std::make_unique<TAcilisEkran>();
@@ -171,7 +177,8 @@ TServerMethods1::Tablo TServerMethods1::products(Table t, int accountId, int cus
   return toDataSet(t);
 }
 
-TServerMethods1::Tablo TServerMethods1::StokAraGetir(const QString& kod, const TSonucBilgisi* bilgi) {
+TServerMethods1::Tablo TServerMethods1::StokAraGetir(const QString& kod,
+                                                     const TSonucBilgisi* bilgi) {
   const Caller c = caller(bilgi);
   const QString folded = foldText(kod).trimmed();
   return products(store_.searchProducts(folded, compactText(kod), options_.searchLimit),
@@ -194,10 +201,9 @@ TServerMethods1::Tablo TServerMethods1::SepetVer2(int carino) {
   return toDataSet(store_.cartLines(carino));
 }
 
-int TServerMethods1::SepetEkle2(const TSonucBilgisi* bilgim, int carino, int stokno,
-                                const QString&, const QString&, double miktar, double,
-                                double fiyat, double ind1, int, int, double ind2, double ind3,
-                                double ind4) {
+int TServerMethods1::SepetEkle2(const TSonucBilgisi* bilgim, int carino, int stokno, const QString&,
+                                const QString&, double miktar, double, double fiyat, double ind1,
+                                int, int, double ind2, double ind3, double ind4) {
   const Caller c = caller(bilgim);
   const int account = accountFor(c, carino);
   const auto product = store_.product(stokno);
@@ -215,22 +221,21 @@ int TServerMethods1::SepetEkle2(const TSonucBilgisi* bilgim, int carino, int sto
   } else {
     // Dealers buy at the catalogue's price with their own discounts.
     line.price = campaign ? product->campaignPrice : product->listPrice;
-    line.rates = campaign ? Rates{0, 0, 0, 0}
-                          : store_.accountDiscounts(account).value_or(Rates{0, 0, 0, 0});
+    line.rates =
+        campaign ? Rates{0, 0, 0, 0} : store_.accountDiscounts(account).value_or(Rates{0, 0, 0, 0});
   }
   store_.addCartLine(line, c.login.userId, campaign ? 1 : 0);
   return 1;
 }
 
-int TServerMethods1::SepetGuncelle2(const TSonucBilgisi* bilgim, int carino, int,
-                                    const QString&, const QString&, double miktar, double,
-                                    double fiyat, double ind1, int, int _sepetsirano, double ind2,
-                                    double ind3, double ind4) {
+int TServerMethods1::SepetGuncelle2(const TSonucBilgisi* bilgim, int carino, int, const QString&,
+                                    const QString&, double miktar, double, double fiyat,
+                                    double ind1, int, int _sepetsirano, double ind2, double ind3,
+                                    double ind4) {
   const Caller c = caller(bilgim);
   const int account = accountFor(c, carino);
   auto line = store_.cartLine(_sepetsirano);
-  if (account == 0 || !line || line->accountId != account ||
-      !finiteIn(miktar, 1e-9, kMaxQuantity))
+  if (account == 0 || !line || line->accountId != account || !finiteIn(miktar, 1e-9, kMaxQuantity))
     return 0;
   line->quantity = miktar;
   if (c.login.customerType <= 2) {
@@ -276,14 +281,19 @@ QString TServerMethods1::CariVadeGunGecmismiBul(int carino) {
     }
   }
   if (overdue < 0.01) return {};
-  return QStringLiteral("Vadesi geçmiş bakiyeniz %1 TL (en eski %2 günlük). "
-                        "Lütfen ödemenizi yapınız.")
+  return QStringLiteral(
+             "Vadesi geçmiş bakiyeniz %1 TL (en eski %2 günlük). "
+             "Lütfen ödemenizi yapınız.")
       .arg(turkishMoney(overdue))
       .arg(oldest.daysTo(today()));
 }
 
-TServerMethods1::Tablo TServerMethods1::TeslimVer() { return toDataSet(store_.deliveryModes()); }
-TServerMethods1::Tablo TServerMethods1::KargoVer() { return toDataSet(store_.cargoTypes()); }
+TServerMethods1::Tablo TServerMethods1::TeslimVer() {
+  return toDataSet(store_.deliveryModes());
+}
+TServerMethods1::Tablo TServerMethods1::KargoVer() {
+  return toDataSet(store_.cargoTypes());
+}
 TServerMethods1::Tablo TServerMethods1::KargolarVer(int gn) {
   return toDataSet(store_.cargoCompanies(gn));
 }
@@ -398,7 +408,9 @@ TServerMethods1::Tablo TServerMethods1::Tahsilat(int idnosu) {
   return toDataSet(store_.collection(idnosu));
 }
 
-int TServerMethods1::SanalposSiranoVer(int idnosu) { return store_.posPaymentOf(idnosu); }
+int TServerMethods1::SanalposSiranoVer(int idnosu) {
+  return store_.posPaymentOf(idnosu);
+}
 
 QByteArray TServerMethods1::SAnalPosPdfVer(int sirano) {
   return store_.posReceipt(sirano).value_or(QByteArray());
@@ -487,7 +499,9 @@ TServerMethods1::Tablo TServerMethods1::BalonGetir(const TSonucBilgisi* bil) {
   return toDataSet(t);
 }
 
-QString TServerMethods1::KayanYaziGetir() { return store_.setting(QStringLiteral("kayanyazi")); }
+QString TServerMethods1::KayanYaziGetir() {
+  return store_.setting(QStringLiteral("kayanyazi"));
+}
 
 QByteArray TServerMethods1::BannerResimVer() {
   const auto p = store_.banner(1);
@@ -502,7 +516,9 @@ QByteArray TServerMethods1::BannerResimVer3() {
   return p ? p->data : QByteArray();
 }
 
-int TServerMethods1::AcilisReklamAdet() { return int(store_.announcements().size()); }
+int TServerMethods1::AcilisReklamAdet() {
+  return int(store_.announcements().size());
+}
 
 std::unique_ptr<TAcilisEkran> TServerMethods1::AcilisREklamVer(int sira) {
   const QList<Announcement> all = store_.announcements();
@@ -568,10 +584,9 @@ QString requestBody(const QStringList& labels, const QStringList& values) {
   return lines.join(QStringLiteral("\r\n"));
 }
 
-const QStringList kFirmLabels = {"Bilgisayar ID", "Firma Adı", "Adres",    "Adres2",
-                                 "İlçe",          "Şehir",     "Telefon",  "Fax",
-                                 "Vergi Dairesi", "Vergi No",  "Yetkili",  "Kullanıcı Adı",
-                                 "Şifre",         "Mail",      "Kargo Ambar"};
+const QStringList kFirmLabels = {
+    "Bilgisayar ID", "Firma Adı", "Adres",   "Adres2",        "İlçe",  "Şehir", "Telefon",    "Fax",
+    "Vergi Dairesi", "Vergi No",  "Yetkili", "Kullanıcı Adı", "Şifre", "Mail",  "Kargo Ambar"};
 
 }  // namespace
 
@@ -595,12 +610,14 @@ int TServerMethods1::MailGonserCari(const QString& idsi, const QString& baslik,
   return store_.addOutbox(e) > 0 ? 1 : 0;
 }
 
-int TServerMethods1::MailGonserCariNormal(
-    const QString& idsi, const QString& baslik, const QString& firmaadi, const QString& adres1,
-    const QString& adres2, const QString& ilce, const QString& sehir, const QString& telefon,
-    const QString& fax, const QString& vd, const QString& vn, const QString& yetkili,
-    const QString& kullaniciadi, const QString& sifre, const QString& mail,
-    const QString& kargoambar, const QString& konu) {
+int TServerMethods1::MailGonserCariNormal(const QString& idsi, const QString& baslik,
+                                          const QString& firmaadi, const QString& adres1,
+                                          const QString& adres2, const QString& ilce,
+                                          const QString& sehir, const QString& telefon,
+                                          const QString& fax, const QString& vd, const QString& vn,
+                                          const QString& yetkili, const QString& kullaniciadi,
+                                          const QString& sifre, const QString& mail,
+                                          const QString& kargoambar, const QString& konu) {
   OutboxEntry e;
   e.created = QDateTime::currentDateTime();
   e.kind = QStringLiteral("mail");
@@ -608,8 +625,8 @@ int TServerMethods1::MailGonserCariNormal(
   e.recipient = store_.setting(QStringLiteral("mail.to"));
   e.subject = baslik.left(200);
   // The password is not repeated in an ordinary mail.
-  QStringList values{idsi, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd,
-                     vn,   yetkili,  kullaniciadi, QString(), mail, kargoambar};
+  QStringList values{idsi, firmaadi, adres1,  adres2,       ilce,      sehir, telefon,   fax,
+                     vd,   vn,       yetkili, kullaniciadi, QString(), mail,  kargoambar};
   QStringList labels = kFirmLabels;
   labels.removeAt(12);
   values.removeAt(12);

@@ -115,8 +115,8 @@ class TServerMethods1 {
                            const QString& adres1, const QString& adres2, const QString& ilce,
                            const QString& sehir, const QString& telefon, const QString& fax,
                            const QString& vd, const QString& vn, const QString& yetkili,
-                           const QString& kullaniciadi, const QString& sifre,
-                           const QString& mail, const QString& kargoambar, const QString& konu);
+                           const QString& kullaniciadi, const QString& sifre, const QString& mail,
+                           const QString& kargoambar, const QString& konu);
 
   // The caller of a login record: its user must exist, be active and have
   // the record's name and password. Raises vlm::Error otherwise.

@@ -529,15 +529,16 @@ class SqliteStore final : public Store {
   // ---- login ----
   std::optional<Login> loginQuery(const QString& from, const QString& where,
                                   const QVariantList& binds) {
-    Sql q(db(), QStringLiteral(
-                    "SELECT u.id, u.login, u.password, u.mail, u.active, u.customer_type, "
-                    "COALESCE(a.id, 0), COALESCE(a.code, ''), COALESCE(a.name, ''), "
-                    "COALESCE(s.id, 0), COALESCE(s.name, ''), COALESCE(s.phone, ''), "
-                    "COALESCE(s.mail, ''), ") +
-                    from + QStringLiteral(" LEFT JOIN accounts a ON a.id = u.account_id "
-                                          "LEFT JOIN sellers s ON s.id = "
-                                          "COALESCE(u.seller_id, a.seller_id) WHERE ") +
-                    where);
+    Sql q(db(),
+          QStringLiteral("SELECT u.id, u.login, u.password, u.mail, u.active, u.customer_type, "
+                         "COALESCE(a.id, 0), COALESCE(a.code, ''), COALESCE(a.name, ''), "
+                         "COALESCE(s.id, 0), COALESCE(s.name, ''), COALESCE(s.phone, ''), "
+                         "COALESCE(s.mail, ''), ") +
+              from +
+              QStringLiteral(" LEFT JOIN accounts a ON a.id = u.account_id "
+                             "LEFT JOIN sellers s ON s.id = "
+                             "COALESCE(u.seller_id, a.seller_id) WHERE ") +
+              where);
     for (const QVariant& b : binds) q.bind(b);
     q.exec();
     if (!q.next()) return std::nullopt;
