@@ -145,6 +145,13 @@ class DataSet {
   ~DataSet();
   DataSet(const DataSet&) = delete;
   DataSet& operator=(const DataSet&) = delete;
+  // Moving takes columns and rows (not the observers, not the state of
+  // display updates).
+  DataSet(DataSet&& other) noexcept { takeFrom(other); }
+  DataSet& operator=(DataSet&& other) noexcept {
+    takeFrom(other);
+    return *this;
+  }
 
   // ---- Columns ----
   int fieldCount() const { return static_cast<int>(fields_.size()); }

@@ -130,7 +130,16 @@ void Command::executeUpdate() {
 
   const Reply reply = connection_->execute(req);
   if (reply.failed) throw Error(reply.error);
+  try {
+    takeReply(reply);
+  } catch (...) {
+    // A server that answers out of turn: nothing more from it can be trusted.
+    connection_->close();
+    throw;
+  }
+}
 
+void Command::takeReply(const Reply& reply) {
   // The reply must give every output and the result, each of its kind.
   std::vector<bool> given(params_.size(), false);
   for (const auto& [ordinal, value] : reply.params) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "message.h"
 #include "operations.h"
 #include "records.h"
 #include "tablereader.h"
@@ -95,6 +96,7 @@ class Command {
 
  private:
   void freeResults();
+  void takeReply(const Reply& reply);
   Connection* connection_;
   QString type_ = QStringLiteral("DataSnap.ServerMethod");
   QString text_;
