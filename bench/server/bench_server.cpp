@@ -22,42 +22,25 @@ using namespace vlm::server;
 
 namespace {
 
-struct Bench {
-  QTemporaryDir dir;
-  std::unique_ptr<Store> store;
-  QList<DemoUser> users;
-  std::unique_ptr<TServerMethods1> methods;
-  RpcServer rpc;
+// The demo catalogue on a server with one more operation, "Bos", that
+// returns its argument: the floor of a round trip.
+struct Bench : server::test::ServerHarness {
   std::unique_ptr<TSonucBilgisi> dealer;
   int account = 0, product = 0;
 
-  Bench() {
-    store = openSqliteStore(dir.filePath(QStringLiteral("bench.db")));
-    users = generateDemo(*store, DemoOptions::demo());
-    methods = std::make_unique<TServerMethods1>(*store);
-    registerOperations(rpc, *methods);
-    static const ParamSpec none[] = {{"x", ValueKind::Int32}};
-    static const OperationSpec empty{"Bos", std::span<const ParamSpec>(none, 1), true,
-                                     ValueKind::Int32};
-    rpc.registerOperation(empty, [](Call& c) { c.setResult(c.int32(0)); });
-    rpc.listen(QStringLiteral("127.0.0.1"), 0);
-    const DemoUser* u = nullptr;
-    for (const DemoUser& d : users)
-      if (d.customerType == 3 && !u) u = &d;
+  Bench()
+      : ServerHarness(true, DemoOptions::demo(), [](RpcServer& rpc) {
+          static const ParamSpec param[] = {{"x", ValueKind::Int32}};
+          static const OperationSpec empty{"Bos", std::span<const ParamSpec>(param, 1), true,
+                                           ValueKind::Int32};
+          rpc.registerOperation(empty, [](Call& c) { c.setResult(c.int32(0)); });
+        }) {
     auto c = connect();
-    TServerMethods1Client p(c.get());
-    dealer = std::make_unique<TSonucBilgisi>();
-    dealer->Kopyala(*p.BuyukGetir(u->identity));
+    dealer = login(*c, user(3));
     account = dealer->CARINO();
+    TServerMethods1Client p(c.get());
     auto ds = server::test::fromPacket(p.StokAraGetir(QStringLiteral("FIL"), copy()));
     product = ds->fieldByName(u"STOK_STOKNO")->asInteger();
-  }
-  std::unique_ptr<Connection> connect() const {
-    auto c = std::make_unique<Connection>();
-    c->setHostName(QStringLiteral("127.0.0.1"));
-    c->setPort(rpc.port());
-    c->open();
-    return c;
   }
   std::unique_ptr<TSonucBilgisi> copy() const { return server::test::copy(*dealer); }
 };

@@ -590,6 +590,18 @@ const QStringList kFirmLabels = {
 
 }  // namespace
 
+int TServerMethods1::request(const QString& kind, const QString& idsi, const QString& baslik,
+                             const QString& body) {
+  OutboxEntry e;
+  e.created = QDateTime::currentDateTime();
+  e.kind = kind;
+  e.identity = idsi.left(200);
+  e.recipient = store_.setting(QStringLiteral("mail.to"));
+  e.subject = baslik.left(200);
+  e.body = body.left(20000);
+  return store_.addOutbox(e) > 0 ? 1 : 0;
+}
+
 int TServerMethods1::MailGonserCari(const QString& idsi, const QString& baslik,
                                     const QString& firmaadi, const QString& adres1,
                                     const QString& adres2, const QString& ilce,
@@ -598,16 +610,10 @@ int TServerMethods1::MailGonserCari(const QString& idsi, const QString& baslik,
                                     const QString& yetkili, const QString& kullaniciadi,
                                     const QString& sifre, const QString& mail,
                                     const QString& kargoambar) {
-  OutboxEntry e;
-  e.created = QDateTime::currentDateTime();
-  e.kind = QStringLiteral("sifre");
-  e.identity = idsi.left(200);
-  e.recipient = store_.setting(QStringLiteral("mail.to"));
-  e.subject = baslik.left(200);
-  e.body = requestBody(kFirmLabels, {idsi, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd,
-                                     vn, yetkili, kullaniciadi, sifre, mail, kargoambar})
-               .left(20000);
-  return store_.addOutbox(e) > 0 ? 1 : 0;
+  return request(
+      QStringLiteral("sifre"), idsi, baslik,
+      requestBody(kFirmLabels, {idsi, firmaadi, adres1, adres2, ilce, sehir, telefon, fax, vd, vn,
+                                yetkili, kullaniciadi, sifre, mail, kargoambar}));
 }
 
 int TServerMethods1::MailGonserCariNormal(const QString& idsi, const QString& baslik,
@@ -616,22 +622,15 @@ int TServerMethods1::MailGonserCariNormal(const QString& idsi, const QString& ba
                                           const QString& sehir, const QString& telefon,
                                           const QString& fax, const QString& vd, const QString& vn,
                                           const QString& yetkili, const QString& kullaniciadi,
-                                          const QString& sifre, const QString& mail,
+                                          const QString&, const QString& mail,
                                           const QString& kargoambar, const QString& konu) {
-  OutboxEntry e;
-  e.created = QDateTime::currentDateTime();
-  e.kind = QStringLiteral("mail");
-  e.identity = idsi.left(200);
-  e.recipient = store_.setting(QStringLiteral("mail.to"));
-  e.subject = baslik.left(200);
   // The password is not repeated in an ordinary mail.
-  QStringList values{idsi, firmaadi, adres1,  adres2,       ilce,      sehir, telefon,   fax,
-                     vd,   vn,       yetkili, kullaniciadi, QString(), mail,  kargoambar};
   QStringList labels = kFirmLabels;
   labels.removeAt(12);
-  values.removeAt(12);
-  e.body = QString(konu + QStringLiteral("\r\n\r\n") + requestBody(labels, values)).left(20000);
-  return store_.addOutbox(e) > 0 ? 1 : 0;
+  return request(QStringLiteral("mail"), idsi, baslik,
+                 konu + QStringLiteral("\r\n\r\n") +
+                     requestBody(labels, {idsi, firmaadi, adres1, adres2, ilce, sehir, telefon, fax,
+                                          vd, vn, yetkili, kullaniciadi, mail, kargoambar}));
 }
 
 }  // namespace vlm::server

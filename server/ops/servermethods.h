@@ -128,6 +128,8 @@ class TServerMethods1 {
   int accountFor(const Caller& c, int carino);
   Tablo products(Table t, int accountId, int customerType, bool campaignList);
   int changeBalance(const TSonucBilgisi* k, int siparissirano, double newBalance);
+  // A request or mail into the outbox; 1 when stored.
+  int request(const QString& kind, const QString& idsi, const QString& baslik, const QString& body);
 
   Store& store_;
   Options options_;

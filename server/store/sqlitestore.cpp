@@ -874,27 +874,32 @@ class SqliteStore final : public Store {
         "LEFT JOIN cargo_companies cc ON cc.id = o.cargo_company_id ");
   }
 
+  // Columns of an order's header and totals; `s` holds the line sums.
+  static QList<Col> orderParties() {
+    return {{"KUR", T, "'TL'"},
+            {"KURTL", F, "1.0"},
+            {"VERENIDNO", I, "COALESCE(u.id, 0)"},
+            {"KARGO", T, "COALESCE(ct.name, '')"},
+            {"TESLIM", T, "COALESCE(dm.name, '')"},
+            {"VEREN", T, "COALESCE(u.login, '')"},
+            {"CARIKOD", T, "a.code"},
+            {"CARIADI", T, "a.name"}};
+  }
+  static QList<Col> orderTotals() {
+    return {{"VERGI", F, "ROUND(COALESCE(s.vat, 0), 2)"},
+            {"NETTUTAR", F, "ROUND(COALESCE(s.net, 0), 2)"},
+            {"TUTAR", F, "ROUND(COALESCE(s.net, 0) + COALESCE(s.vat, 0), 2)"}};
+  }
+  static QList<Col> orderState() {
+    return {{"DURUM", T, kStatusText}, {"KARGOADI", T, "COALESCE(cc.name, '')"}};
+  }
+
   Table previousOrders(int accountId) override {
     return selectTable(
         db(),
-        {{"CARINO", I, "a.id"},
-         {"IDNO", I, "o.id"},
-         {"TARIH", DT, "o.created"},
-         {"KUR", T, "'TL'"},
-         {"KURTL", F, "1.0"},
-         {"VERENIDNO", I, "COALESCE(u.id, 0)"},
-         {"KARGO", T, "COALESCE(ct.name, '')"},
-         {"TESLIM", T, "COALESCE(dm.name, '')"},
-         {"VEREN", T, "COALESCE(u.login, '')"},
-         {"CARIKOD", T, "a.code"},
-         {"CARIADI", T, "a.name"},
-         {"VERGI", F, "ROUND(COALESCE(s.vat, 0), 2)"},
-         {"NETTUTAR", F, "ROUND(COALESCE(s.net, 0), 2)"},
-         {"TUTAR", F, "ROUND(COALESCE(s.net, 0) + COALESCE(s.vat, 0), 2)"},
-         {"DURUM", T, kStatusText},
-         {"KARGOADI", T, "COALESCE(cc.name, '')"},
-         {"VERENINNOTU", M, "o.customer_note"},
-         {"ALANNOTU", M, "o.our_note"}},
+        QList<Col>{{"CARINO", I, "a.id"}, {"IDNO", I, "o.id"}, {"TARIH", DT, "o.created"}} +
+            orderParties() + orderTotals() + orderState() +
+            QList<Col>{{"VERENINNOTU", M, "o.customer_note"}, {"ALANNOTU", M, "o.our_note"}},
         QStringLiteral("FROM orders o ") + orderJoins() + orderSums() +
             QStringLiteral("WHERE o.account_id = ? ORDER BY o.created DESC, o.id DESC"),
         {accountId});
@@ -1231,23 +1236,11 @@ class SqliteStore final : public Store {
 
   Table ordersTaken(const Scope& scope, const QDate& from, const QDate& to) override {
     return selectTable(db(),
-                       {{"SATICIADI", T, "COALESCE(sl.name, '')"},
-                        {"IDNO", F, "o.id"},
-                        {"CARINO", I, "a.id"},
-                        {"TARIH", D, "substr(o.created, 1, 10)"},
-                        {"KUR", T, "'TL'"},
-                        {"KURTL", F, "1.0"},
-                        {"VERENIDNO", I, "COALESCE(u.id, 0)"},
-                        {"KARGO", T, "COALESCE(ct.name, '')"},
-                        {"TESLIM", T, "COALESCE(dm.name, '')"},
-                        {"VEREN", T, "COALESCE(u.login, '')"},
-                        {"CARIKOD", T, "a.code"},
-                        {"CARIADI", T, "a.name"},
-                        {"DURUM", T, kStatusText},
-                        {"KARGOADI", T, "COALESCE(cc.name, '')"},
-                        {"VERGI", F, "ROUND(COALESCE(s.vat, 0), 2)"},
-                        {"NETTUTAR", F, "ROUND(COALESCE(s.net, 0), 2)"},
-                        {"TUTAR", F, "ROUND(COALESCE(s.net, 0) + COALESCE(s.vat, 0), 2)"}},
+                       QList<Col>{{"SATICIADI", T, "COALESCE(sl.name, '')"},
+                                  {"IDNO", F, "o.id"},
+                                  {"CARINO", I, "a.id"},
+                                  {"TARIH", D, "substr(o.created, 1, 10)"}} +
+                           orderParties() + orderState() + orderTotals(),
                        QStringLiteral("FROM orders o ") + orderJoins() + orderSums() +
                            QStringLiteral("LEFT JOIN sellers sl ON sl.id = a.seller_id WHERE ") +
                            scopeCondition(scope) +

@@ -2,6 +2,7 @@
 // A reference server on loopback over the demo fixture, and the client
 // side that talks to it: a connection and the operation proxy.
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "connection.h"
@@ -19,13 +20,17 @@ struct ServerHarness {
   std::unique_ptr<TServerMethods1> methods;
   RpcServer rpc;
 
-  explicit ServerHarness(bool seed = true) {
+  // A server over the fixture (or `options`, or an empty database without
+  // `seed`); `extra` may register more operations before it listens.
+  explicit ServerHarness(bool seed = true, const DemoOptions& options = DemoOptions::fixture(),
+                         const std::function<void(RpcServer&)>& extra = {}) {
     store = openSqliteStore(dir.filePath(QStringLiteral("sunucu.db")));
-    if (seed) users = generateDemo(*store, DemoOptions::fixture());
+    if (seed) users = generateDemo(*store, options);
     TServerMethods1::Options o;
-    o.today = [] { return DemoOptions::fixture().today; };
+    o.today = [today = options.today] { return today; };
     methods = std::make_unique<TServerMethods1>(*store, o);
     registerOperations(rpc, *methods);
+    if (extra) extra(rpc);
     rpc.listen(QStringLiteral("127.0.0.1"), 0);
   }
 
