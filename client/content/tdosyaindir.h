@@ -8,6 +8,7 @@ class QProgressBar;
 
 namespace vlm {
 
+class Connection;
 class KurulumIndirici;
 
 class Tdosyaindir : public QDialog {
@@ -18,6 +19,7 @@ class Tdosyaindir : public QDialog {
   Tdosyaindir(QWidget* AOwner, int _y);
 
   bool basladi = false;
+  Connection* bag = nullptr;  // the main connection, handed over; the download does not use it
   QLabel* sLabel1 = nullptr;
   QWidget* Panel1 = nullptr;
   QLabel* bilgi = nullptr;

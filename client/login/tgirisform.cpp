@@ -312,6 +312,7 @@ bool Tgirisform::BilgiGetir() {
 
 void Tgirisform::GuncellemeIndir() {
   std::unique_ptr<Tdosyaindir> pencere(Tdosyaindir::Yeni(this, Bilgim->Version()));
+  pencere->bag = bagim;
   ModalGoster(pencere.get());
 }
 
