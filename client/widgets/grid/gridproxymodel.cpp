@@ -612,7 +612,8 @@ QVariant GridProxyModel::computeSummary(const GridSummary& s, int first, int cou
   if (!src_ || !src_->isLive()) return {};
   const DataSet& ds = *src_->dataSet();
   const int f = ds.fieldIndex(s.fieldName);
-  if (f < 0) return {};
+  // Only numbers (and dates, as day numbers) have a sum or an average.
+  if (f < 0 || isTextType(ds.field(f)->dataType())) return {};
   double sum = 0, lo = 0, hi = 0;
   int n = 0;
   for (int p = first; p < first + count; ++p) {
@@ -678,6 +679,7 @@ QString GridProxyModel::footerText(int column) const {
   for (int i = 0; i < footerSummaries_.size(); ++i)
     if (footerSummaries_[i].placement().compare(field, Qt::CaseInsensitive) == 0)
       lines << summaryText(footerSummaries_[i], footerValues_[size_t(i)]);
+  lines.removeAll(QString());
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -696,6 +698,7 @@ QString GridProxyModel::groupFooterText(int group, int column) const {
   for (int i = 0; i < groupSummaries_.size(); ++i)
     if (groupSummaries_[i].placement().compare(field, Qt::CaseInsensitive) == 0)
       lines << summaryText(groupSummaries_[i], groupValues_[size_t(group)][size_t(i)]);
+  lines.removeAll(QString());
   return lines.join(QLatin1Char('\n'));
 }
 
