@@ -112,7 +112,7 @@ inline void fillStock(DataSet& ds, int rows, quint32 seed = 7) {
     const int r = ds.appendRow();
     const int no = base + i + 1;
     auto set = [&](const char* name, const QVariant& v) {
-      ds.setValue(r, ds.fieldIndex(QLatin1String(name)), v);
+      ds.setValue(r, ds.fieldIndex(QString::fromLatin1(name)), v);
     };
     const QString make = makes[int(rnd.bounded(makes.size()))];
     const QString part = parts[int(rnd.bounded(parts.size()))];
@@ -123,14 +123,14 @@ inline void fillStock(DataSet& ds, int rows, quint32 seed = 7) {
                     .arg(46000000 + rnd.bounded(999999)));
     set("OEM2", QString::number(5900000 + rnd.bounded(99999)));
     set("BARKOD", QStringLiteral("%1-%2").arg(make.left(3)).arg(100000 + no));
-    set("ADI", part + QLatin1Char(' ') + model);
+    set("ADI", QString(part + QLatin1Char(' ') + model));
     set("STOK_STOKNO", no);
     set("FINISHKOD", QStringLiteral("FK%1").arg(no % 9000 + 1000));
     set("URETICIKODU",
         QStringLiteral("%1.%2").arg(rnd.bounded(900) + 100).arg(rnd.bounded(90) + 10));
     set("RESIM", int(rnd.bounded(3) != 0));
     set("BARKOD_BARKODNO", 860000 + no);
-    set("DIGERADI", model + QLatin1Char(' ') + part.toLower());
+    set("DIGERADI", QString(model + QLatin1Char(' ') + part.toLower()));
     set("DPKOD", QStringLiteral("D%1").arg(no % 500));
     set("OEMNO", QString::number(9000000 + rnd.bounded(999999)));
     set("BIRIM", units[int(rnd.bounded(units.size()))]);
@@ -181,10 +181,10 @@ inline QString durumYazisi(const QVariant& v) {
 inline QString fiyatBilgisi(const DataSet& ds, int row) {
   auto amount = [&](const char* f) {
     return FormatFloat(QString::fromLatin1(kTutarBicimi),
-                       ds.floatValue(row, ds.fieldIndex(QLatin1String(f))));
+                       ds.floatValue(row, ds.fieldIndex(QString::fromLatin1(f))));
   };
   QString s = QStringLiteral("Liste Fiyatı: ") + amount("LISTEFIYAT1") + QStringLiteral("\r\n");
-  if (ds.floatValue(row, ds.fieldIndex(QLatin1String("KAMPFIYAT"))) > 0)
+  if (ds.floatValue(row, ds.fieldIndex(u"KAMPFIYAT")) > 0)
     s += QStringLiteral("Kampanyalı Fiyat: ") + amount("KAMPFIYAT") + QStringLiteral("\r\n");
   s += QStringLiteral("NetFiyat: ") + amount("NETFIYAT") + QStringLiteral("\r\n");
   s += QStringLiteral("KDV li Fiyat: ") + amount("KDVDAHIL") + QStringLiteral("\r\n");

@@ -23,18 +23,33 @@ namespace vlm {
 
 namespace {
 
-// The chooser button's picture: three columns under a header bar.
-QIcon chooserIcon(const QColor& colour) {
-  QPixmap pm(16, 16);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(Qt::NoPen);
-  p.setBrush(colour);
-  p.drawRoundedRect(QRectF(1, 2, 14, 3), 1, 1);
-  for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(1 + i * 5, 6.5, 4, 8), 1, 1);
-  return QIcon(pm);
-}
+// The column chooser's button in the header's corner: three columns under a
+// header bar, in the header's colours.
+class ChooserButton : public QToolButton {
+ public:
+  explicit ChooserButton(const GridLook* look) : look_(look) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), underMouse() ? look_->header.lighter(135) : look_->header);
+    p.setPen(look_->header.darker(125));
+    p.drawLine(rect().bottomLeft(), rect().bottomRight());
+    const qreal s = std::min<qreal>({12.0, width() - 3.0, height() - 6.0});
+    if (s < 5) return;
+    const QRectF box(QRectF(rect()).center() - QPointF(s / 2, s / 2), QSizeF(s, s));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(look_->headerText);
+    p.drawRect(QRectF(box.left(), box.top(), s, s * 0.22));
+    const qreal w = (s - 2) / 3;
+    for (int i = 0; i < 3; ++i)
+      p.drawRect(QRectF(box.left() + i * (w + 1), box.top() + s * 0.34, w, s * 0.66));
+  }
+
+ private:
+  const GridLook* look_;
+};
 
 }  // namespace
 
@@ -53,10 +68,10 @@ Grid::Grid(QWidget* parent) : QWidget(parent) {
   view_->setModel(proxy_);
   indicator_->hide();
 
-  chooser_ = new QToolButton;
+  chooser_ = new ChooserButton(&look_);
   chooser_->setObjectName(QStringLiteral("gridColumnChooser"));
   chooser_->setToolTip(QStringLiteral("Sütun Seçimi"));
-  chooser_->setAutoRaise(true);
+  chooser_->setAttribute(Qt::WA_Hover);
   chooser_->setFocusPolicy(Qt::NoFocus);
   view_->addScrollBarWidget(chooser_, Qt::AlignTop);
   connect(chooser_, &QToolButton::clicked, this, &Grid::showColumnChooser);
@@ -291,10 +306,7 @@ void Grid::applyLook() {
   header_->setMinimumHeight(look_.headerHeight);
   header_->setMaximumHeight(look_.headerHeight);
   chooser_->setFixedHeight(look_.headerHeight);
-  chooser_->setIcon(chooserIcon(look_.headerText));
-  chooser_->setStyleSheet(QStringLiteral("QToolButton{background:%1;border:none;}"
-                                         "QToolButton:hover{background:%2;}")
-                              .arg(look_.header.name(), look_.header.lighter(130).name()));
+  chooser_->update();
   QPalette pal = view_->palette();
   pal.setColor(QPalette::Base, Qt::white);
   view_->setPalette(pal);

@@ -49,12 +49,14 @@ class GridHeader : public QHeaderView {
 
  protected:
   void paintSection(QPainter* p, const QRect& rect, int logical) const override;
+  void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void leaveEvent(QEvent* e) override;
 
  private:
   bool hasFilterButton(int logical) const;
+  bool showsFilterButton(int logical, int room) const;
   QRect buttonIn(const QRect& section) const;
   Grid* grid_;
   int hover_ = -1;
@@ -82,8 +84,14 @@ class GridDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-  // Shared with the footer: a check box and text in a cell.
+  // Shared with the header and the footer: a check box, and text in a
+  // rectangle, wrapped at word boundaries onto as many lines as fit (each
+  // line elided when a word is too long for it, the last one when more text
+  // follows); `mark` characters from the start get the `markColour` behind
+  // them. Returns the width used.
   static void drawCheckBox(QPainter* p, const QRect& cell, bool checked, const QColor& colour);
+  static int drawText(QPainter* p, const QRect& r, Qt::Alignment align, const QString& text,
+                      bool wrap, int mark = 0, const QColor& markColour = {});
   static QString displayable(QString text);
 
  private:

@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
+#include <QTextLayout>
 
 #include "dataset.h"
 #include "datasetmodel.h"
@@ -44,6 +45,64 @@ void GridDelegate::drawCheckBox(QPainter* p, const QRect& cell, bool checked,
   p->restore();
 }
 
+int GridDelegate::drawText(QPainter* p, const QRect& r, Qt::Alignment align, const QString& text,
+                           bool wrap, int mark, const QColor& markColour) {
+  const QFontMetrics fm(p->font());
+  const int lineHeight = fm.lineSpacing();
+  const int maxLines = wrap ? std::max(1, r.height() / lineHeight) : 1;
+  // Lines: the text's own line breaks, then word wrapping within the width.
+  QStringList lines;
+  bool more = false;
+  for (const QString& para : text.split(QLatin1Char('\n'))) {
+    if (lines.size() >= maxLines) {
+      more = true;
+      break;
+    }
+    if (!wrap || fm.horizontalAdvance(para) <= r.width()) {
+      lines << para;
+      continue;
+    }
+    QTextLayout layout(para, p->font());
+    layout.setCacheEnabled(true);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(r.width());
+      if (lines.size() >= maxLines) {
+        more = true;
+        break;
+      }
+      lines << para.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+  }
+  if (!wrap && text.contains(QLatin1Char('\n'))) more = true;
+  if (more && !lines.isEmpty()) lines.last() += QStringLiteral("\u2026");
+  const int blockHeight = int(lines.size()) * lineHeight;
+  int y = r.top();
+  if (align & Qt::AlignVCenter)
+    y = r.top() + (r.height() - blockHeight) / 2;
+  else if (align & Qt::AlignBottom)
+    y = r.bottom() - blockHeight + 1;
+  const Qt::Alignment h = align & Qt::AlignHorizontal_Mask;
+  int used = 0;
+  for (int i = 0; i < lines.size(); ++i, y += lineHeight) {
+    const QString shown = fm.elidedText(lines[i], Qt::ElideRight, r.width());
+    const QRect lineRect(r.left(), y, r.width(), lineHeight);
+    const int w = fm.horizontalAdvance(shown);
+    used = std::max(used, w);
+    if (i == 0 && mark > 0) {
+      const QRect at = QStyle::alignedRect(Qt::LeftToRight, h, QSize(w, lineHeight), lineRect);
+      const int mw = fm.horizontalAdvance(shown.left(mark));
+      p->fillRect(QRect(at.left() - 1, at.top(), mw + 2, lineHeight), markColour);
+    }
+    p->drawText(lineRect, int(h) | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+  }
+  return used;
+}
+
 void GridDelegate::paintText(QPainter* p, const QRect& cell, const QModelIndex& index,
                              bool selected) const {
   const GridLook& lk = grid_->look_;
@@ -52,29 +111,13 @@ void GridDelegate::paintText(QPainter* p, const QRect& cell, const QModelIndex& 
   Qt::Alignment align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
   if (!(align & Qt::AlignHorizontal_Mask)) align |= Qt::AlignLeft;
   if (!(align & Qt::AlignVertical_Mask)) align |= Qt::AlignVCenter;
-  const QRect r = cell.adjusted(5, 2, -5, -2);
-  const QFontMetrics fm(lk.font);
-  p->setFont(lk.font);
-  const bool wraps = text.contains(QLatin1Char('\n')) ||
-                     (grid_->column(index.column()).wordWrap &&
-                      fm.horizontalAdvance(text) > r.width() && r.height() >= 2 * fm.lineSpacing());
-  if (wraps) {
-    p->setPen(selected ? lk.selectedText : lk.text);
-    p->drawText(r, int(align) | Qt::TextWordWrap, text);
-    return;
-  }
-  const QString shown = fm.elidedText(text, Qt::ElideRight, r.width());
   // The incremental search marks the part typed so far in the focused cell.
   const QString& search = grid_->search_;
-  if (!search.isEmpty() && grid_->view_->currentIndex() == index) {
-    const QRect line = QStyle::alignedRect(Qt::LeftToRight, align & Qt::AlignHorizontal_Mask,
-                                           QSize(fm.horizontalAdvance(shown), fm.height()), r);
-    const int w = fm.horizontalAdvance(shown.left(search.size()));
-    p->fillRect(QRect(line.left() - 1, r.center().y() - fm.height() / 2, w + 2, fm.height()),
-                lk.searchHighlight);
-  }
+  const bool marked = !search.isEmpty() && grid_->view_->currentIndex() == index;
+  p->setFont(lk.font);
   p->setPen(selected ? lk.selectedText : lk.text);
-  p->drawText(r, int(align) | Qt::TextSingleLine, shown);
+  drawText(p, cell.adjusted(4, 2, -4, -2), align, text, grid_->column(index.column()).wordWrap,
+           marked ? int(search.size()) : 0, lk.searchHighlight);
 }
 
 void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
@@ -148,6 +191,13 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
       }
       break;
     case GridColumnKind::Text: paintText(p, cell, index, selected); break;
+  }
+  // The focused cell (the column typing searches in) gets a thin frame.
+  if (selected && grid_->view_->currentIndex() == index) {
+    p->setClipping(false);
+    p->setPen(lk.selectedRow.darker(145));
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(cell.adjusted(0, 0, -1, -1));
   }
   p->restore();
 }

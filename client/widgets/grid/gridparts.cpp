@@ -182,6 +182,17 @@ bool GridHeader::hasFilterButton(int logical) const {
   return c.kind != GridColumnKind::Drawn && !c.fieldName.isEmpty() && sectionSize(logical) >= 36;
 }
 
+bool GridHeader::showsFilterButton(int logical, int room) const {
+  // A narrow column shows its caption and the button only under the mouse
+  // (or while it filters).
+  if (!hasFilterButton(logical)) return false;
+  if (hover_ == logical || grid_->proxy_->hasFilter(logical)) return true;
+  int need = QFontMetrics(grid_->look_.effectiveHeaderFont())
+                 .horizontalAdvance(grid_->column(logical).captionText());
+  if (grid_->proxy_->sortColumn() == logical) need += 11;
+  return need + 20 <= room;
+}
+
 QRect GridHeader::buttonIn(const QRect& s) const {
   return QRect(s.right() - 17, s.top() + (s.height() - 16) / 2, 16, 16);
 }
@@ -202,7 +213,7 @@ void GridHeader::paintSection(QPainter* p, const QRect& rect, int logical) const
   p->drawLine(rect.bottomLeft(), rect.bottomRight());
 
   QRect text = rect.adjusted(6, 2, -4, -2);
-  if (hasFilterButton(logical)) {
+  if (showsFilterButton(logical, text.width())) {
     const QRect b = buttonIn(rect);
     text.setRight(b.left() - 2);
     const bool active = proxy->hasFilter(logical);
@@ -258,15 +269,18 @@ void GridHeader::paintSection(QPainter* p, const QRect& rect, int logical) const
   }
   p->setFont(lk.effectiveHeaderFont());
   p->setPen(lk.headerText);
-  p->setClipRect(text);
-  const QString caption = grid_->column(logical).captionText();
-  const QFontMetrics fm(p->font());
-  if (fm.horizontalAdvance(caption) <= text.width() || text.height() < 2 * fm.lineSpacing())
-    p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                fm.elidedText(caption, Qt::ElideRight, text.width()));
-  else
-    p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+  p->setClipRect(rect);
+  GridDelegate::drawText(p, text, Qt::AlignLeft | Qt::AlignVCenter,
+                         grid_->column(logical).captionText(), true);
   p->restore();
+}
+
+void GridHeader::paintEvent(QPaintEvent* e) {
+  {
+    QPainter p(viewport());
+    p.fillRect(e->rect(), grid_->look_.header);
+  }
+  QHeaderView::paintEvent(e);
 }
 
 void GridHeader::mousePressEvent(QMouseEvent* e) {
@@ -322,7 +336,8 @@ void GridIndicator::paintSection(QPainter* p, const QRect& rect, int logical) co
     tri.closeSubpath();
     p->setRenderHint(QPainter::Antialiasing);
     p->setPen(Qt::NoPen);
-    p->setBrush(lk.header);
+    // Dark on the light strip: the header's colour or its text's.
+    p->setBrush(lk.header.lightness() < 140 ? lk.header : lk.headerText);
     p->drawPath(tri);
   }
   p->restore();
@@ -356,20 +371,33 @@ void GridFooter::paintEvent(QPaintEvent*) {
   QFont bold = lk.font;
   bold.setBold(true);
   p.setFont(bold);
+  const QFontMetrics fm(bold);
   const QHeaderView* h = grid_->header_;
-  for (int c = 0; c < grid_->columnCount(); ++c) {
+  // A value wider than its column takes the room of the empty cells to its
+  // left, so that a sum is never cut.
+  int freeFrom = left;
+  for (int v = 0; v < h->count(); ++v) {
+    const int c = h->logicalIndex(v);
     if (h->isSectionHidden(c)) continue;
+    const int x0 = left + h->sectionViewportPosition(c);
     const QString text = grid_->proxy_->footerText(c);
     if (text.isEmpty()) continue;
-    const QRect cell(left + h->sectionViewportPosition(c) + 2, 4, h->sectionSize(c) - 4,
-                     height() - 8);
+    int need = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+      need = std::max(need, fm.horizontalAdvance(line));
+    need += 12;
+    const int right = x0 + h->sectionSize(c) - 2;
+    int from = x0 + 2;
+    if (right - from < need) from = std::max(freeFrom + 2, right - need);
+    const QRect cell(from, 4, right - from, height() - 8);
+    freeFrom = right + 2;
     p.setPen(lk.footer.darker(135));
     p.setBrush(lk.footer.lighter(106));
     p.drawRect(cell.adjusted(0, 0, -1, -1));
     Qt::Alignment a = grid_->column(c).alignment & Qt::AlignHorizontal_Mask;
     if (!a) a = Qt::AlignRight;
     p.setPen(lk.footerText);
-    p.drawText(cell.adjusted(5, 0, -5, 0), a | Qt::AlignVCenter, text);
+    GridDelegate::drawText(&p, cell.adjusted(5, 0, -5, 0), a | Qt::AlignVCenter, text, true);
   }
 }
 
