@@ -69,6 +69,10 @@ TEST(TurkishOrder, SortsByTheTurkishAlphabet) {
   std::sort(shuffled.begin(), shuffled.end(),
             [](const QByteArray& a, const QByteArray& b) { return compareTurkish(a, b) < 0; });
   EXPECT_EQ(shuffled, texts);
+  // The sort key puts them in the same order.
+  for (size_t i = 0; i + 1 < texts.size(); ++i)
+    EXPECT_LT(turkishSortKey(texts[i]), turkishSortKey(texts[i + 1])) << texts[i].constData();
+  EXPECT_EQ(turkishSortKey("fren"), turkishSortKey("FREN"));
   EXPECT_EQ(compareTurkish("FREN", "FREN"), 0);
   // Case only: a fixed order, never "equal" for different texts.
   EXPECT_NE(compareTurkish("fren", "FREN"), 0);

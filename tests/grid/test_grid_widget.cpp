@@ -195,6 +195,7 @@ class GridWidgetTest : public QObject {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, button.center());
     auto* popup = qobject_cast<GridFilterPopup*>(g->openPopup());
     QVERIFY(popup);
+    QCOMPARE(g->proxy()->sortColumn(), -1);  // the button's click does not sort
     QCOMPARE(popup->entries().first(), "(Tümü)");
     QVERIFY(popup->entries().contains("ŞAHİN OTO"));
     int bosch = 0, sahin = 0;
@@ -217,8 +218,19 @@ class GridWidgetTest : public QObject {
     QVERIFY(popup->toggle("(Tümü)"));
     QCOMPARE(g->rowCount(), 300);
     QVERIFY(!g->isFiltered());
-    // The drop-down of a picture column names the states.
     popup->close();
+    // A click on the caption sorts by the column; a second one reverses.
+    const QPoint caption(header->sectionViewportPosition(marka) + 8, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    QCOMPARE(g->proxy()->sortColumn(), marka);
+    QCOMPARE(ds_->stringValue(g->shownRow(0), ds_->fieldIndex(u"MARKA")), "BOSCH");
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    QCOMPARE(g->proxy()->sortOrder(), Qt::DescendingOrder);
+    QCOMPARE(ds_->stringValue(g->shownRow(0), ds_->fieldIndex(u"MARKA")), "VALEO");
+    g->setSorting(false);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, caption);
+    QCOMPARE(g->proxy()->sortOrder(), Qt::DescendingOrder);
+    // The drop-down of a picture column names the states.
     g->showFilterPopup(u"DURUM");
     popup = qobject_cast<GridFilterPopup*>(g->openPopup());
     QVERIFY(popup && popup->entries().contains("Stok mevcut"));

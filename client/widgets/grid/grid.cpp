@@ -517,6 +517,11 @@ QList<int> Grid::shownRows() const {
   return QList<int>(rows.begin(), rows.end());
 }
 
+int Grid::shownRow(int position) const {
+  const std::vector<int>& rows = proxy_->orderedRows();
+  return position >= 0 && position < int(rows.size()) ? rows[size_t(position)] : -1;
+}
+
 int Grid::focusedRow() const {
   const QModelIndex cur = view_->currentIndex();
   return cur.isValid() ? proxy_->sourceRowAt(cur.row()) : -1;

@@ -122,9 +122,10 @@ class Grid : public QWidget {
   QWidget* openPopup() const;
 
   // ---- Rows and focus ----
-  int rowCount() const;          // data rows shown (after the filters)
-  QList<int> shownRows() const;  // their dataset rows in order, groups expanded
-  int focusedRow() const;        // dataset row of the focused row; -1 when none
+  int rowCount() const;              // data rows shown (after the filters)
+  QList<int> shownRows() const;      // their dataset rows in order, groups expanded
+  int shownRow(int position) const;  // the dataset row of one of them; -1 out of range
+  int focusedRow() const;            // dataset row of the focused row; -1 when none
   QString focusedField() const;
   void setFocusedRow(int datasetRow);
   void setFocusedField(QStringView field);

@@ -51,6 +51,7 @@ class GridHeader : public QHeaderView {
   void paintSection(QPainter* p, const QRect& rect, int logical) const override;
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void leaveEvent(QEvent* e) override;
 
@@ -60,6 +61,7 @@ class GridHeader : public QHeaderView {
   QRect buttonIn(const QRect& section) const;
   Grid* grid_;
   int hover_ = -1;
+  bool swallowRelease_ = false;
 };
 
 // The row indicator: a narrow strip left of the rows that marks the focused one.

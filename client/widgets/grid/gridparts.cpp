@@ -288,10 +288,20 @@ void GridHeader::mousePressEvent(QMouseEvent* e) {
   const int logical = logicalIndexAt(pos);
   if (e->button() == Qt::LeftButton && logical >= 0 && filterButtonRect(logical).contains(pos)) {
     e->accept();
+    swallowRelease_ = true;  // the release must not count as a click (a sort)
     Q_EMIT filterRequested(logical);
     return;
   }
   QHeaderView::mousePressEvent(e);
+}
+
+void GridHeader::mouseReleaseEvent(QMouseEvent* e) {
+  if (swallowRelease_) {
+    swallowRelease_ = false;
+    e->accept();
+    return;
+  }
+  QHeaderView::mouseReleaseEvent(e);
 }
 
 void GridHeader::mouseMoveEvent(QMouseEvent* e) {

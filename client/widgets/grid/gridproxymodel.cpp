@@ -2,11 +2,15 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QMetaObject>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "dataset.h"
 #include "datasetmodel.h"
@@ -40,40 +44,74 @@ double numberOf(const QVariant& v) {
 }  // namespace
 
 // One column's values for the comparisons of a sort, read once per sort.
+// Texts are ranked once: the distinct texts are put in Turkish order, and
+// each row gets its text's place, so that the rows compare as numbers.
 struct GridProxyModel::SortKey {
-  bool text = false;
   bool descending = false;
   std::vector<double> num;
-  std::vector<QByteArrayView> txt;
   std::vector<quint8> null;
 
   SortKey(const DataSet& ds, int field, const std::vector<int>& rows, int rowCount, bool desc)
       : descending(desc) {
-    text = isTextType(ds.field(field)->dataType());
     null.assign(size_t(rowCount), 0);
-    if (text)
-      txt.resize(size_t(rowCount));
-    else
-      num.resize(size_t(rowCount));
+    num.resize(size_t(rowCount));
+    if (isTextType(ds.field(field)->dataType())) {
+      rankTexts(ds, field, rows);
+      return;
+    }
+    for (int r : rows) {
+      const double d = ds.isNull(r, field) ? NAN : ds.floatValue(r, field);
+      if (std::isnan(d))
+        null[size_t(r)] = 1;
+      else
+        num[size_t(r)] = d;
+    }
+  }
+  void rankTexts(const DataSet& ds, int field, const std::vector<int>& rows) {
+    std::unordered_map<std::string_view, int> ids;
+    ids.reserve(std::min<size_t>(rows.size(), 1 << 16));
+    std::vector<std::string_view> distinct;
+    std::vector<int> idOf(null.size(), -1);
     for (int r : rows) {
       if (ds.isNull(r, field)) {
         null[size_t(r)] = 1;
-      } else if (text) {
-        txt[size_t(r)] = ds.rawBytes(r, field);
-      } else {
-        const double d = ds.floatValue(r, field);
-        if (std::isnan(d))
-          null[size_t(r)] = 1;
-        else
-          num[size_t(r)] = d;
+        continue;
       }
+      const QByteArrayView b = ds.rawBytes(r, field);
+      const auto [it, added] =
+          ids.try_emplace(std::string_view(b.data(), size_t(b.size())), int(distinct.size()));
+      if (added) distinct.push_back(it->first);
+      idOf[size_t(r)] = it->second;
     }
+    // One sort key per distinct text, all in one buffer.
+    std::string keyBytes;
+    std::vector<std::pair<size_t, size_t>> keySpan;
+    keySpan.reserve(distinct.size());
+    for (const std::string_view d : distinct) {
+      const size_t at = keyBytes.size();
+      appendTurkishSortKey(keyBytes, QByteArrayView(d.data(), qsizetype(d.size())));
+      keySpan.emplace_back(at, keyBytes.size() - at);
+    }
+    const std::string_view all(keyBytes);
+    auto key = [&](int i) {
+      return all.substr(keySpan[size_t(i)].first, keySpan[size_t(i)].second);
+    };
+    std::vector<int> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+      const int c = key(a).compare(key(b));
+      if (c != 0) return c < 0;
+      return distinct[size_t(a)] < distinct[size_t(b)];
+    });
+    std::vector<int> rank(distinct.size());
+    for (size_t i = 0; i < order.size(); ++i) rank[size_t(order[i])] = int(i);
+    for (int r : rows)
+      if (!null[size_t(r)]) num[size_t(r)] = rank[size_t(idOf[size_t(r)])];
   }
   // Ascending comparison, nulls first.
   int compare(int a, int b) const {
     const bool na = null[size_t(a)], nb = null[size_t(b)];
     if (na || nb) return na == nb ? 0 : (na ? -1 : 1);
-    if (text) return compareTurkish(txt[size_t(a)], txt[size_t(b)]);
     const double x = num[size_t(a)], y = num[size_t(b)];
     return x < y ? -1 : (y < x ? 1 : 0);
   }
@@ -139,8 +177,8 @@ bool GridProxyModel::accepts(int row) const {
         if (!flt.blanks) return false;
         continue;
       }
-      if (!flt.texts.contains(QByteArray::fromRawData(b.data(), b.size()))) return false;
-    } else if (!flt.numbers.contains(ds.floatValue(row, f))) {
+      if (!flt.texts.count(std::string_view(b.data(), size_t(b.size())))) return false;
+    } else if (!flt.numbers.count(ds.floatValue(row, f))) {
       return false;
     }
   }
@@ -374,8 +412,8 @@ QList<GridProxyModel::FilterValue> GridProxyModel::filterValues(int column) cons
   int blanks = 0;
   // Distinct values with the first row that holds each and their counts.
   std::vector<int> firstRow, counts;
-  QHash<QByteArray, int> texts;
-  QHash<double, int> numbers;
+  std::unordered_map<std::string_view, int> texts;
+  std::unordered_map<double, int> numbers;
   for (int r = 0; r < n; ++r) {
     if (ds.isNull(r, f)) {
       ++blanks;
@@ -388,14 +426,10 @@ QList<GridProxyModel::FilterValue> GridProxyModel::filterValues(int column) cons
         ++blanks;
         continue;
       }
-      auto it = texts.find(QByteArray::fromRawData(b.data(), b.size()));
-      if (it == texts.end()) it = texts.insert(b.toByteArray(), int(firstRow.size()));
-      slot = &it.value();
+      slot = &texts.try_emplace(std::string_view(b.data(), size_t(b.size())), int(firstRow.size()))
+                  .first->second;
     } else {
-      const double d = ds.floatValue(r, f);
-      auto it = numbers.find(d);
-      if (it == numbers.end()) it = numbers.insert(d, int(firstRow.size()));
-      slot = &it.value();
+      slot = &numbers.try_emplace(ds.floatValue(r, f), int(firstRow.size())).first->second;
     }
     if (*slot == int(firstRow.size())) {
       firstRow.push_back(r);
@@ -435,8 +469,9 @@ void GridProxyModel::setColumnFilter(int column, const QVariantList& values, boo
     if (!v.isValid() || v.isNull()) {
       flt.blanks = true;
     } else if (flt.text) {
-      flt.texts.insert(v.typeId() == QMetaType::QByteArray ? v.toByteArray()
-                                                           : v.toString().toUtf8());
+      const QByteArray b =
+          v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+      flt.texts.emplace(b.constData(), size_t(b.size()));
     } else {
       flt.numbers.insert(numberOf(v));
     }

@@ -15,6 +15,9 @@
 #include <QAbstractProxyModel>
 #include <QSet>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "gridcolumn.h"
@@ -143,12 +146,16 @@ class GridProxyModel : public QAbstractProxyModel {
   void viewStateChanged();
 
  private:
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   struct Filter {
     int column = -1;
     bool blanks = false;
     bool text = false;
-    QSet<QByteArray> texts;
-    QSet<double> numbers;
+    std::unordered_set<std::string, TextHash, std::equal_to<>> texts;
+    std::unordered_set<double> numbers;
     QVariantList values;
   };
   struct Group {

@@ -83,13 +83,28 @@ int rankOf(char32_t c) {
 }
 
 // Sort weight of one character.
-quint32 weightOf(char32_t c) {
+quint32 weightOfSlow(char32_t c) {
   if (c < 0x80) {
     if (c >= '0' && c <= '9') return 0x100 + (c - '0');
     const int r = rankOf(c);
     if (r >= 0) return 0x200 + quint32(r);
     return c;
   }
+  const int r = rankOf(c);
+  if (r >= 0) return 0x200 + quint32(r);
+  return 0x1000 + c;
+}
+
+struct AsciiWeights {
+  quint32 w[128];
+  AsciiWeights() {
+    for (char32_t c = 0; c < 128; ++c) w[c] = weightOfSlow(c);
+  }
+};
+
+quint32 weightOf(char32_t c) {
+  static const AsciiWeights ascii;
+  if (c < 0x80) return ascii.w[c];
   const int r = rankOf(c);
   if (r >= 0) return 0x200 + quint32(r);
   return 0x1000 + c;
@@ -148,7 +163,14 @@ int compareTurkish(QByteArrayView a, QByteArrayView b) {
   const char* pa = a.data();
   const char* pb = b.data();
   const qsizetype na = a.size(), nb = b.size();
-  qsizetype i = 0, j = 0;
+  // Equal leading bytes are equal characters: skip them, back to the start
+  // of the character they end in.
+  qsizetype i = 0;
+  const qsizetype n = std::min(na, nb);
+  while (i < n && pa[i] == pb[i]) ++i;
+  if (i == na && i == nb) return 0;
+  while (i > 0 && (static_cast<unsigned char>(pa[i]) & 0xC0) == 0x80) --i;
+  qsizetype j = i;
   while (i < na && j < nb) {
     const auto ca = static_cast<unsigned char>(pa[i]);
     const auto cb = static_cast<unsigned char>(pb[j]);
@@ -170,6 +192,35 @@ int compareTurkish(QByteArrayView a, QByteArrayView b) {
   const int c = std::memcmp(pa, pb, size_t(std::min(na, nb)));
   if (c != 0) return c < 0 ? -1 : 1;
   return na == nb ? 0 : (na < nb ? -1 : 1);
+}
+
+void appendTurkishSortKey(std::string& out, QByteArrayView utf8) {
+  // Two bytes per character; the rare weights from 0xF000 up take four,
+  // starting with 0xF0, which keeps both the order and the prefixes.
+  const char* p = utf8.data();
+  const qsizetype n = utf8.size();
+  const size_t start = out.size();
+  out.resize(start + size_t(n) * 4);
+  char* o = out.data() + start;
+  for (qsizetype i = 0; i < n;) {
+    const quint32 w = weightOf(nextCodePoint(p, n, i));
+    if (w < 0xF000) {
+      *o++ = char(w >> 8);
+      *o++ = char(w & 0xFF);
+    } else {
+      *o++ = char(0xF0);
+      *o++ = char(w >> 16);
+      *o++ = char((w >> 8) & 0xFF);
+      *o++ = char(w & 0xFF);
+    }
+  }
+  out.resize(size_t(o - out.data()));
+}
+
+QByteArray turkishSortKey(QByteArrayView utf8) {
+  std::string key;
+  appendTurkishSortKey(key, utf8);
+  return QByteArray(key.data(), qsizetype(key.size()));
 }
 
 SearchKey searchKey(QStringView prefix) {

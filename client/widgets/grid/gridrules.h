@@ -2,10 +2,12 @@
 // Rules of the grid that need no window: the column weights, the export's
 // file extension, the order of Turkish texts and the letter folding of the
 // incremental search.
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <string>
 #include <vector>
 
 namespace vlm {
@@ -29,6 +31,13 @@ QString withXlsExtension(const QString& path);
 // come before digits, digits before letters, other characters after them.
 // Returns <0, 0 or >0.
 int compareTurkish(QByteArrayView a, QByteArrayView b);
+
+// A key whose byte order (memcmp, shorter first) is the letter order of
+// compareTurkish: texts whose keys are equal differ only in case, and
+// compareTurkish then decides by their bytes. For sorting many texts.
+QByteArray turkishSortKey(QByteArrayView utf8);
+// The same appended to `out`.
+void appendTurkishSortKey(std::string& out, QByteArrayView utf8);
 
 // The incremental search: true when `text` starts with `prefix`, letters
 // compared without regard to case (ı, i, I and İ all match each other).
