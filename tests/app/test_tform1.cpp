@@ -1,4 +1,5 @@
 #include "busyindicator.h"
+#include "buyukharfkutusu.h"
 #include "mesaj.h"
 #include "seams.h"
 #include "stil.h"

@@ -2,6 +2,7 @@
 
 #include "async.h"
 #include "busyindicator.h"
+#include "buyukharfkutusu.h"
 #include "connection.h"
 #include "istasyon.h"
 #include "marquee.h"
@@ -196,7 +197,7 @@ QWidget* TForm1::aramaPaneliKur() {
   buyutec->setPixmap(buyutecResmi(24));
   h->addWidget(buyutec);
 
-  araedit = new QLineEdit;
+  araedit = new BuyukHarfKutusu;
   araedit->setObjectName(QStringLiteral("araedit"));
   araedit->setFixedWidth(340);
   QFont af(QStringLiteral("Tahoma"));
@@ -367,6 +368,7 @@ void TForm1::MusteriTipineUyarla(int musteriTipi) {
   } else if (musteriTipi == 4) {
     sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
   }
+  Q_EMIT musteriTipiUyarlandi(musteriTipi);
 }
 
 void TForm1::AnaBilgiAl() {

@@ -20,6 +20,7 @@ class QToolButton;
 namespace vlm {
 
 class BusyIndicator;
+class BuyukHarfKutusu;
 class Connection;
 class Marquee;
 
@@ -81,7 +82,7 @@ class TForm1 : public QWidget {
   QLabel* RxGIFAnimator1 = nullptr;
   QLabel* RxGIFAnimator2 = nullptr;
   QWidget* Panel2 = nullptr;
-  QLineEdit* araedit = nullptr;
+  BuyukHarfKutusu* araedit = nullptr;
   QToolButton* SpeedButton2 = nullptr;
   QToolButton* SpeedButton1 = nullptr;
   QPushButton* musteritus = nullptr;
@@ -109,7 +110,11 @@ class TForm1 : public QWidget {
   QString sekmeBasligi(QWidget* sayfa) const;
   void sekmeBasligiYaz(QWidget* sayfa, const QString& baslik);
 
- protected:
+ Q_SIGNALS:
+  // After the customer-type rules of the frame: each list applies its own.
+  void musteriTipiUyarlandi(int musteriTipi);
+
+protected:
   void closeEvent(QCloseEvent* e) override;  // FormCloseQuery
 
  private:
