@@ -2,6 +2,10 @@
 // display updates, and loading from packets and table readers.
 #include <gtest/gtest.h>
 
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborStreamWriter>
+#include <QCborValue>
 #include <QLocale>
 
 #include "datapacket.h"
@@ -473,4 +477,70 @@ TEST(NumberFormat, ShortestGeneralForm) {
       {0, "0"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatReal(c.v), QByteArray(c.text)) << c.text;
+}
+
+TEST(DataPacket, StandardCborBothWays) {
+  // Our packet read by Qt's general CBOR parser.
+  DataSet src;
+  fillAllTypes(src);
+  QCborParserError err;
+  const QCborValue v = QCborValue::fromCbor(src.toPacket(), &err);
+  ASSERT_EQ(err.error, QCborError::NoError);
+  const QCborMap m = v.toMap();
+  EXPECT_EQ(m.keys().size(), 4);
+  EXPECT_EQ(m[QLatin1String("version")].toInteger(), 1);
+  EXPECT_EQ(m[QLatin1String("rows")].toInteger(), 3);
+  EXPECT_EQ(m[QLatin1String("columns")].toArray().at(5).toMap()[QLatin1String("type")].toString(),
+            QString("string"));
+  const QCborArray data = m[QLatin1String("data")].toArray();
+  EXPECT_EQ(data.at(5).toArray().at(0).toString(), QString::fromUtf8("Örnek Ticaret ğüşıöçİ"));
+  EXPECT_EQ(data.at(2).toArray().at(0).toDouble(), 1234.5);
+  EXPECT_TRUE(data.at(2).toArray().at(1).isNull());
+
+  // A packet from another encoder: indefinite lengths, short floats, chunked text.
+  QByteArray other;
+  QCborStreamWriter w(&other);
+  w.startMap();
+  w.append(QLatin1StringView("version"));
+  w.append(1);
+  w.append(QLatin1StringView("columns"));
+  w.startArray();
+  for (const char* c : {"F", "S", "N"}) {
+    w.startMap(2);
+    w.append(QLatin1StringView("name"));
+    w.append(QLatin1StringView(c));
+    w.append(QLatin1StringView("type"));
+    w.append(QLatin1StringView(QByteArray(c) == "F"   ? "float"
+                               : QByteArray(c) == "S" ? "string"
+                                                      : "int64"));
+    w.endMap();
+  }
+  w.endArray();
+  w.append(QLatin1StringView("rows"));
+  w.append(2);
+  w.append(QLatin1StringView("data"));
+  w.startArray();
+  w.startArray();
+  w.append(qfloat16(1.5f));
+  w.append(0.25f);
+  w.endArray();
+  w.startArray(2);
+  w.append(QLatin1StringView("kisa"));
+  w.appendNull();
+  w.endArray();
+  w.startArray();
+  w.append(std::numeric_limits<qint64>::min());
+  w.append(qint64(-1));
+  w.endArray();
+  w.endArray();
+  w.endMap();
+  // Replace the second text cell by an indefinite-length text in two chunks.
+  other.replace(QByteArray::fromHex("f6"), QByteArray::fromHex("7f 62c3b6 61 6b ff"));
+  DataSet ds;
+  ds.loadFromPacket(other);
+  EXPECT_EQ(ds.floatValue(0, 0), 1.5);
+  EXPECT_EQ(ds.floatValue(1, 0), 0.25);
+  EXPECT_EQ(ds.stringValue(1, 1), QString::fromUtf8("ök"));
+  EXPECT_EQ(ds.largeIntValue(0, 2), std::numeric_limits<qint64>::min());
+  EXPECT_EQ(ds.largeIntValue(1, 2), -1);
 }
