@@ -39,11 +39,11 @@ void fillAllTypes(DataSet& ds) {
   ds.setFloat(r, 2, 1234.5);
   ds.setFloat(r, 3, 0.18);
   ds.setFloat(r, 4, 20);
-  ds.setString(r, 5, u"Örnek Ticaret ğüşıöçİ");
+  ds.setString(r, 5, QString::fromUtf8("Örnek Ticaret ğüşıöçİ"));
   ds.setDateTime(r, 6, QDateTime(QDate(2024, 2, 29), QTime(0, 0)));
   ds.setDateTime(r, 7, QDateTime(QDate(2024, 2, 29), QTime(18, 30)));
   ds.setBoolean(r, 8, true);
-  ds.setString(r, 9, u"satır 1\r\nsatır 2");
+  ds.setString(r, 9, QString::fromUtf8("satır 1\r\nsatır 2"));
   ds.setBytes(r, 10, QByteArray("\x00\xff\x10", 3));
 
   ds.appendRow();  // all null
@@ -54,11 +54,11 @@ void fillAllTypes(DataSet& ds) {
   ds.setFloat(r, 2, -0.5);
   ds.setFloat(r, 3, 0);
   ds.setFloat(r, 4, 1e20);
-  ds.setString(r, 5, u"");
+  ds.setString(r, 5, QString::fromUtf8(""));
   ds.setDayCount(r, 6, 0);
   ds.setDayCount(r, 7, -1.25);
   ds.setBoolean(r, 8, false);
-  ds.setString(r, 9, u"");
+  ds.setString(r, 9, QString::fromUtf8(""));
   ds.setBytes(r, 10, QByteArray());
 }
 
@@ -126,11 +126,11 @@ TEST(DataSet, ConvertsBetweenTypes) {
   EXPECT_DOUBLE_EQ(ds.floatValue(0, 0), 17.0);
 
   // Writing text into typed columns parses it; nonsense raises.
-  ds.setString(0, 0, u" 42 ");
+  ds.setString(0, 0, QString::fromUtf8(" 42 "));
   EXPECT_EQ(ds.intValue(0, 0), 42);
-  ds.setString(0, 2, u"3,25");
+  ds.setString(0, 2, QString::fromUtf8("3,25"));
   EXPECT_DOUBLE_EQ(ds.floatValue(0, 2), 3.25);
-  EXPECT_THROW(ds.setString(0, 0, u"abc"), Error);
+  EXPECT_THROW(ds.setString(0, 0, QString::fromUtf8("abc")), Error);
   EXPECT_THROW(ds.setInteger(0, 0, 1LL << 40), Error);  // beyond 32 bits
   EXPECT_THROW(ds.setBytes(0, 0, "x"), Error);
   QLocale::setDefault(QLocale::c());
@@ -182,10 +182,10 @@ TEST(DataSet, RewritesTextCellsAnywhere) {
   ds.addField("D", FieldType::String);
   for (int i = 0; i < 4; ++i) ds.setString(ds.appendRow(), 0, QString::number(i));
   // An earlier row written again, longer and shorter, then the last one.
-  ds.setString(1, 0, u"uzun bir metin");
-  ds.setString(2, 0, u"");
-  ds.setString(3, 0, u"son");
-  ds.setString(1, 0, u"B");
+  ds.setString(1, 0, QString::fromUtf8("uzun bir metin"));
+  ds.setString(2, 0, QString::fromUtf8(""));
+  ds.setString(3, 0, QString::fromUtf8("son"));
+  ds.setString(1, 0, QString::fromUtf8("B"));
   EXPECT_EQ(ds.stringValue(0, 0), QString("0"));
   EXPECT_EQ(ds.stringValue(1, 0), QString("B"));
   EXPECT_EQ(ds.stringValue(2, 0), QString(""));
@@ -293,7 +293,7 @@ TEST(DataPacket, RoundTripsEveryTypeAndReplacesAll) {
 
   DataSet dst;
   dst.addField("ESKI", FieldType::String);
-  dst.setString(dst.appendRow(), 0, u"eski");
+  dst.setString(dst.appendRow(), 0, QString::fromUtf8("eski"));
   QList<DataSetChange::Kind> kinds;
   dst.addObserver([&](const DataSetChange& c) { kinds << c.kind; });
   dst.loadFromPacket(packet);
