@@ -2,6 +2,7 @@
 // into frames, each read as a handshake, a request and a reply.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "error.h"
 #include "frame.h"
@@ -18,21 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       decoder.feed(QByteArrayView(bytes).sliced(i, qMin(step, bytes.size() - i)));
       QByteArray frame;
       while (decoder.takeFrame(frame)) {
-        try {
-          vlm::decodeHello(frame);
-        } catch (const vlm::Error&) {
-        }
-        try {
-          vlm::checkWelcome(frame);
-        } catch (const vlm::Error&) {
-        }
-        try {
-          vlm::decodeRequest(frame);
-        } catch (const vlm::Error&) {
-        }
-        try {
-          vlm::decodeReply(frame);
-        } catch (const vlm::Error&) {
+        // Each frame read as every message there is.
+        const std::function<void()> readers[] = {
+            [&] { vlm::decodeHello(frame); }, [&] { vlm::checkWelcome(frame); },
+            [&] { vlm::decodeRequest(frame); }, [&] { vlm::decodeReply(frame); }};
+        for (const auto& read : readers) {
+          try {
+            read();
+          } catch (const vlm::Error&) {
+          }
         }
       }
     }

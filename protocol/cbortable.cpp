@@ -43,6 +43,13 @@ QByteArray readText(QCborStreamReader& r, const char* what, qsizetype limit) {
   return out;
 }
 
+QByteArray readBytes(QCborStreamReader& r, const char* what, qsizetype limit) {
+  if (!r.isByteArray()) fail(what, QStringLiteral("bytes expected"));
+  QByteArray out;
+  readChunks(r, out, limit, what);
+  return out;
+}
+
 qint64 readInteger(QCborStreamReader& r, const char* what) {
   if (!r.isInteger()) fail(what, QStringLiteral("whole number expected"));
   if (r.isUnsignedInteger() && r.toUnsignedInteger() > quint64(std::numeric_limits<qint64>::max()))
@@ -122,6 +129,15 @@ void putText(QByteArray& out, QByteArrayView utf8) {
   out.append(utf8.data(), utf8.size());
 }
 
+void putReal(QByteArray& out, double v) {
+  quint64 bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  char b[9];
+  b[0] = char(0xfb);
+  for (int i = 0; i < 8; ++i) b[1 + i] = char(bits >> (56 - 8 * i));
+  out.append(b, 9);
+}
+
 void putColumns(QByteArray& out, const DataSet& ds) {
   putHead(out, kArray, quint64(ds.fieldCount()));
   for (int i = 0; i < ds.fieldCount(); ++i) {
@@ -151,16 +167,7 @@ void putCell(QByteArray& out, const Field& f, qsizetype row) {
       out.append(b.data(), b.size());
       return;
     }
-    default: {
-      const double d = DataSetAccess::realAt(f, row);
-      quint64 bits;
-      std::memcpy(&bits, &d, sizeof bits);
-      char b[9];
-      b[0] = char(0xfb);
-      for (int i = 0; i < 8; ++i) b[1 + i] = char(bits >> (56 - 8 * i));
-      out.append(b, 9);
-      return;
-    }
+    default: putReal(out, DataSetAccess::realAt(f, row)); return;
   }
 }
 

@@ -21,6 +21,8 @@ namespace vlm::cbor {
 // ---- Reading with QCborStreamReader ----
 // Reads a text string whole (at most `limit` bytes) and moves past it.
 QByteArray readText(QCborStreamReader& r, const char* what, qsizetype limit);
+// Reads a byte string whole (at most `limit` bytes) and moves past it.
+QByteArray readBytes(QCborStreamReader& r, const char* what, qsizetype limit);
 // Reads a whole number (must fit in qint64) and moves past it.
 qint64 readInteger(QCborStreamReader& r, const char* what);
 // Expects a text string equal to `key` and moves past it.
@@ -44,6 +46,8 @@ enum Major : quint8 {
 void putHead(QByteArray& out, Major major, quint64 argument);
 void putInteger(QByteArray& out, qint64 v);
 void putText(QByteArray& out, QByteArrayView utf8);
+// A real as a 64-bit float.
+void putReal(QByteArray& out, double v);
 void putColumns(QByteArray& out, const DataSet& ds);
 // One cell: null, or the value in the column type's encoding.
 void putCell(QByteArray& out, const Field& f, qsizetype row);

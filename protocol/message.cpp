@@ -19,18 +19,7 @@ constexpr const char* kWhat = "message";
 }
 
 QByteArray readBytes(QCborStreamReader& r, qsizetype limit) {
-  if (!r.isByteArray()) fail(QStringLiteral("bytes expected"));
-  QByteArray out;
-  for (;;) {
-    const qsizetype n = r.currentStringChunkSize();
-    if (n < 0 || n > limit - out.size()) fail(QStringLiteral("byte string too long"));
-    const qsizetype old = out.size();
-    out.resize(old + n);
-    const auto res = r.readStringChunk(out.data() + old, n);
-    if (res.status == QCborStreamReader::Error) fail(QStringLiteral("truncated byte string"));
-    out.resize(old + (res.status == QCborStreamReader::Ok ? res.data : 0));
-    if (res.status == QCborStreamReader::EndOfString) return out;
-  }
+  return cbor::readBytes(r, kWhat, limit);
 }
 
 QString readString(QCborStreamReader& r, qsizetype limit) {
@@ -87,15 +76,6 @@ class PieceWriter {
   }
 };
 
-void putReal(QByteArray& out, double d) {
-  quint64 bits;
-  std::memcpy(&bits, &d, sizeof bits);
-  char b[9];
-  b[0] = char(0xfb);
-  for (int i = 0; i < 8; ++i) b[1 + i] = char(bits >> (56 - 8 * i));
-  out.append(b, 9);
-}
-
 void putValue(PieceWriter& w, const Value& v) {
   QByteArray& out = w.cur;
   cbor::putHead(out, cbor::kArray, 2);
@@ -108,7 +88,7 @@ void putValue(PieceWriter& w, const Value& v) {
     case ValueKind::Int32:
     case ValueKind::Int64: cbor::putInteger(out, v.toInt64()); return;
     case ValueKind::WideString: cbor::putText(out, v.toText().toUtf8()); return;
-    case ValueKind::Double: putReal(out, v.toDouble()); return;
+    case ValueKind::Double: cbor::putReal(out, v.toDouble()); return;
     case ValueKind::Boolean: out += char(v.toBool() ? 0xf5 : 0xf4); return;
     case ValueKind::Json:
       cbor::putHead(out, cbor::kText, quint64(v.toBytes().size()));
