@@ -1,9 +1,8 @@
 #include "cbortable.h"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
-
-#include <QFloat16>
 
 #include "dataset_p.h"
 #include "error.h"
@@ -174,6 +173,23 @@ void putCell(QByteArray& out, const Field& f, qsizetype row) {
 // ---------------------------------------------------------------------------
 // Reading cells
 
+namespace {
+// A half-precision float (RFC 8949, appendix D).
+double halfToDouble(quint16 half) {
+  const int exp = (half >> 10) & 0x1f;
+  const int mant = half & 0x3ff;
+  double v;
+  if (exp == 0)
+    v = std::ldexp(mant, -24);
+  else if (exp != 31)
+    v = std::ldexp(mant + 1024, exp - 25);
+  else
+    v = mant == 0 ? std::numeric_limits<double>::infinity()
+                  : std::numeric_limits<double>::quiet_NaN();
+  return (half & 0x8000) ? -v : v;
+}
+}  // namespace
+
 void Cursor::bad(const char* detail) const {
   fail(what_, QStringLiteral("%1 at byte %2").arg(QLatin1String(detail)).arg(pos()));
 }
@@ -294,10 +310,7 @@ void Cursor::appendCell(Field& f) {
         std::memcpy(&x, &bits, sizeof x);
         d = x;
       } else if (b == 0xf9) {
-        const quint16 bits = quint16(argument(25));
-        qfloat16 x;
-        std::memcpy(&x, &bits, sizeof x);
-        d = float(x);
+        d = halfToDouble(quint16(argument(25)));
       } else {
         wrongType();
       }

@@ -521,7 +521,7 @@ TEST(DataPacket, StandardCborBothWays) {
   w.append(QLatin1StringView("data"));
   w.startArray();
   w.startArray();
-  w.append(qfloat16(1.5f));
+  w.append(qfloat16(-1.5f));
   w.append(0.25f);
   w.endArray();
   w.startArray(2);
@@ -538,7 +538,7 @@ TEST(DataPacket, StandardCborBothWays) {
   other.replace(QByteArray::fromHex("f6"), QByteArray::fromHex("7f 62c3b6 61 6b ff"));
   DataSet ds;
   ds.loadFromPacket(other);
-  EXPECT_EQ(ds.floatValue(0, 0), 1.5);
+  EXPECT_EQ(ds.floatValue(0, 0), -1.5);
   EXPECT_EQ(ds.floatValue(1, 0), 0.25);
   EXPECT_EQ(ds.stringValue(1, 1), QString::fromUtf8("ök"));
   EXPECT_EQ(ds.largeIntValue(0, 2), std::numeric_limits<qint64>::min());
