@@ -1,5 +1,7 @@
 #include "cbortable.h"
 
+#include <QtEndian>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -317,6 +319,63 @@ void Cursor::appendCell(Field& f) {
       DataSetAccess::appendReal(f, d);
       return;
     }
+  }
+}
+
+void Cursor::appendCells(Field& f, qint64 count) {
+  switch (f.dataType()) {
+    case FieldType::Integer:
+      for (qint64 i = 0; i < count; ++i) {
+        // Small non-negative numbers are one byte.
+        if (p_ != end_ && *p_ < 24) {
+          DataSetAccess::appendInt32(f, *p_++);
+          continue;
+        }
+        appendCell(f);
+      }
+      return;
+    case FieldType::String:
+    case FieldType::Memo: {
+      QByteArray& pool = DataSetAccess::pool(f);
+      for (qint64 i = 0; i < count; ++i) {
+        // Definite texts shorter than 256 bytes: a head of one or two bytes.
+        if (p_ != end_ && (*p_ >> 5) == kText && (*p_ & 31) <= 24) {
+          qsizetype n = *p_ & 31, head = 1;
+          if (n == 24) {
+            if (end_ - p_ < 2) bad("truncated");
+            n = p_[1];
+            head = 2;
+          }
+          if (n > end_ - p_ - head) bad("string longer than the data");
+          pool.append(reinterpret_cast<const char*>(p_ + head), n);
+          p_ += head + n;
+          DataSetAccess::closeBytesCell(f, false);
+          continue;
+        }
+        appendCell(f);
+      }
+      return;
+    }
+    case FieldType::Float:
+    case FieldType::Currency:
+    case FieldType::Bcd:
+    case FieldType::Date:
+    case FieldType::DateTime:
+      for (qint64 i = 0; i < count; ++i) {
+        if (end_ - p_ >= 9 && *p_ == 0xfb) {
+          const quint64 bits = qFromBigEndian<quint64>(p_ + 1);
+          double d;
+          std::memcpy(&d, &bits, sizeof d);
+          DataSetAccess::appendReal(f, d);
+          p_ += 9;
+          continue;
+        }
+        appendCell(f);
+      }
+      return;
+    default:
+      for (qint64 i = 0; i < count; ++i) appendCell(f);
+      return;
   }
 }
 

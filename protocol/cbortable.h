@@ -68,6 +68,9 @@ class Cursor {
   bool takeBreak();
   // Reads one cell and appends it to the column.
   void appendCell(Field& f);
+  // Reads `count` cells of one column; the common encodings of each type
+  // take a short way, the others go through appendCell.
+  void appendCells(Field& f, qint64 count);
 
  private:
   [[noreturn]] void bad(const char* detail) const;

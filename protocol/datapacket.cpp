@@ -80,7 +80,7 @@ void decodeDataPacket(const QByteArray& packet, DataSet& ds) {
                       .arg(n)
                       .arg(rows));
     DataSetAccess::reserve(f, qsizetype(rows));
-    for (qint64 i = 0; i < rows; ++i) cur.appendCell(f);
+    cur.appendCells(f, rows);
     if (n < 0 && !cur.takeBreak())
       fail(kWhat, QStringLiteral("column \"%1\" has more rows than the packet").arg(f.fieldName()));
   }
