@@ -2,6 +2,7 @@
 
 #include <QCborStreamReader>
 #include <QCborStreamWriter>
+#include <cstring>
 #include <limits>
 
 #include "cbortable.h"
@@ -18,18 +19,7 @@ constexpr const char* kWhat = "message";
 }
 
 QByteArray readBytes(QCborStreamReader& r, qsizetype limit) {
-  if (!r.isByteArray()) fail(QStringLiteral("bytes expected"));
-  QByteArray out;
-  for (;;) {
-    const qsizetype n = r.currentStringChunkSize();
-    if (n < 0 || n > limit - out.size()) fail(QStringLiteral("byte string too long"));
-    const qsizetype old = out.size();
-    out.resize(old + n);
-    const auto res = r.readStringChunk(out.data() + old, n);
-    if (res.status == QCborStreamReader::Error) fail(QStringLiteral("truncated byte string"));
-    out.resize(old + (res.status == QCborStreamReader::Ok ? res.data : 0));
-    if (res.status == QCborStreamReader::EndOfString) return out;
-  }
+  return cbor::readBytes(r, kWhat, limit);
 }
 
 QString readString(QCborStreamReader& r, qsizetype limit) {
@@ -62,31 +52,103 @@ QByteArray nextKey(QCborStreamReader& r) {
 // ---------------------------------------------------------------------------
 // Values
 
-void encodeValue(QCborStreamWriter& w, const Value& v) {
-  w.startArray(2);
-  w.append(QLatin1StringView(valueKindName(v.kind())));
-  if (v.isNull()) {
-    w.appendNull();
-  } else {
-    switch (v.kind()) {
-      case ValueKind::Int32:
-      case ValueKind::Int64: w.append(v.toInt64()); break;
-      case ValueKind::WideString: w.append(QStringView(v.toText())); break;
-      case ValueKind::Double: w.append(v.toDouble()); break;
-      case ValueKind::Boolean: w.append(v.toBool()); break;
-      case ValueKind::Json: w.appendTextString(v.toBytes().constData(), v.toBytes().size()); break;
-      case ValueKind::Packet:
-      case ValueKind::Reader:
-        w.append(QCborKnownTags::EncodedCbor);
-        w.append(v.toBytes());
-        break;
-      case ValueKind::Stream: w.append(v.toBytes()); break;
+namespace {
+
+// Writes into pieces, keeping large byte values apart.
+class PieceWriter {
+ public:
+  static constexpr qsizetype kApart = 64 * 1024;
+  QByteArray cur;
+  Pieces pieces;
+
+  void bytes(const QByteArray& b) {
+    if (b.size() < kApart) {
+      cur.append(b);
+      return;
     }
+    pieces.push_back(std::move(cur));
+    cur = QByteArray();
+    pieces.push_back(b);  // shared, not copied
   }
-  w.endArray();
+  Pieces finish() {
+    pieces.push_back(std::move(cur));
+    return std::move(pieces);
+  }
+};
+
+void putValue(PieceWriter& w, const Value& v) {
+  QByteArray& out = w.cur;
+  cbor::putHead(out, cbor::kArray, 2);
+  cbor::putText(out, valueKindName(v.kind()));
+  if (v.isNull()) {
+    out += char(0xf6);
+    return;
+  }
+  switch (v.kind()) {
+    case ValueKind::Int32:
+    case ValueKind::Int64: cbor::putInteger(out, v.toInt64()); return;
+    case ValueKind::WideString: cbor::putText(out, v.toText().toUtf8()); return;
+    case ValueKind::Double: cbor::putReal(out, v.toDouble()); return;
+    case ValueKind::Boolean: out += char(v.toBool() ? 0xf5 : 0xf4); return;
+    case ValueKind::Json:
+      cbor::putHead(out, cbor::kText, quint64(v.toBytes().size()));
+      w.bytes(v.toBytes());
+      return;
+    case ValueKind::Packet:
+    case ValueKind::Reader:
+      cbor::putHead(out, cbor::kTag, 24);  // embedded CBOR
+      [[fallthrough]];
+    case ValueKind::Stream:
+      cbor::putHead(w.cur, cbor::kBytes, quint64(v.toBytes().size()));
+      w.bytes(v.toBytes());
+      return;
+  }
 }
 
+}  // namespace
+
+void encodeValue(QByteArray& out, const Value& v) {
+  PieceWriter w;
+  putValue(w, v);
+  out += joinPieces(w.finish());
+}
+
+namespace {
+// A byte value left in the payload, to be cut out after the reading.
+struct Deferred {
+  size_t index;      // of the parameter
+  qsizetype offset;  // of its content in the payload
+  qsizetype size;
+};
+
+// Reads the definite byte or text string at the reader without copying it:
+// its content's place in the payload. False when it is chunked or small
+// (then the caller reads it the usual way).
+bool locateString(QCborStreamReader& r, const QByteArray& payload, qsizetype& offset,
+                  qsizetype& size) {
+  const qsizetype at = r.currentOffset();
+  if (at < 0 || at >= payload.size()) return false;
+  const quint8 ai = quint8(payload[at]) & 31;
+  const int headSize = ai < 24 ? 1 : ai == 24 ? 2 : ai == 25 ? 3 : ai == 26 ? 5 : ai == 27 ? 9 : 0;
+  if (headSize == 0) return false;  // indefinite length
+  const qsizetype n = r.currentStringChunkSize();
+  if (n < PieceWriter::kApart || n > payload.size() - at - headSize) return false;
+  offset = at + headSize;
+  size = n;
+  return r.next();
+}
+
+Value decodeValueImpl(QCborStreamReader& r, qsizetype limit, const QByteArray* payload,
+                      Deferred* deferred);
+}  // namespace
+
 Value decodeValue(QCborStreamReader& r, qsizetype limit) {
+  return decodeValueImpl(r, limit, nullptr, nullptr);
+}
+
+namespace {
+Value decodeValueImpl(QCborStreamReader& r, qsizetype limit, const QByteArray* payload,
+                      Deferred* deferred) {
   if (!r.isArray() || !r.isLengthKnown() || r.length() != 2) fail(QStringLiteral("value expected"));
   r.enterContainer();
   const QByteArray kindName = cbor::readText(r, kWhat, 16);
@@ -145,17 +207,25 @@ Value decodeValue(QCborStreamReader& r, qsizetype limit) {
         break;
       case ValueKind::Packet:
       case ValueKind::Reader:
-        if (!r.isTag() || r.toTag() != QCborTag(QCborKnownTags::EncodedCbor)) wrong();
-        r.next();
-        v = Value::bytes(kind, readBytes(r, limit));
+      case ValueKind::Stream:
+        if (kind != ValueKind::Stream) {
+          if (!r.isTag() || r.toTag() != QCborTag(QCborKnownTags::EncodedCbor)) wrong();
+          r.next();
+        }
+        if (!r.isByteArray()) wrong();
+        if (deferred && payload && locateString(r, *payload, deferred->offset, deferred->size)) {
+          v = Value::bytes(kind, QByteArray());  // cut out of the payload later
+        } else {
+          v = Value::bytes(kind, readBytes(r, limit));
+        }
         break;
-      case ValueKind::Stream: v = Value::bytes(kind, readBytes(r, limit)); break;
     }
   }
   if (r.hasNext()) fail(QStringLiteral("value with more than two items"));
   if (!r.leaveContainer()) fail(QStringLiteral("truncated"));
   return v;
 }
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Handshake
@@ -219,18 +289,29 @@ void checkWelcome(const QByteArray& payload) {
 // ---------------------------------------------------------------------------
 // Requests and replies
 
-QByteArray encodeRequest(const Request& request) {
+QByteArray joinPieces(const Pieces& pieces) {
+  if (pieces.size() == 1) return pieces.front();
+  qsizetype n = 0;
+  for (const QByteArray& p : pieces) n += p.size();
   QByteArray out;
-  QCborStreamWriter w(&out);
-  w.startMap(2);
-  w.append(QLatin1StringView("command"));
-  w.append(QStringView(request.command));
-  w.append(QLatin1StringView("params"));
-  w.startArray(quint64(request.params.size()));
-  for (const Value& v : request.params) encodeValue(w, v);
-  w.endArray();
-  w.endMap();
+  out.reserve(n);
+  for (const QByteArray& p : pieces) out += p;
   return out;
+}
+
+Pieces encodeRequestPieces(const Request& request) {
+  PieceWriter w;
+  cbor::putHead(w.cur, cbor::kMap, 2);
+  cbor::putText(w.cur, "command");
+  cbor::putText(w.cur, request.command.toUtf8());
+  cbor::putText(w.cur, "params");
+  cbor::putHead(w.cur, cbor::kArray, quint64(request.params.size()));
+  for (const Value& v : request.params) putValue(w, v);
+  return w.finish();
+}
+
+QByteArray encodeRequest(const Request& request) {
+  return joinPieces(encodeRequestPieces(request));
 }
 
 Request decodeRequest(const QByteArray& payload) {
@@ -252,63 +333,86 @@ Request decodeRequest(const QByteArray& payload) {
   return req;
 }
 
-QByteArray encodeReply(const Reply& reply) {
-  if (reply.failed) return encodeError(reply.error);
-  QByteArray out;
-  QCborStreamWriter w(&out);
-  w.startMap(1);
-  w.append(QLatin1StringView("params"));
-  w.startArray(quint64(reply.params.size()));
+Pieces encodeReplyPieces(const Reply& reply) {
+  if (reply.failed) return {encodeError(reply.error)};
+  PieceWriter w;
+  cbor::putHead(w.cur, cbor::kMap, 1);
+  cbor::putText(w.cur, "params");
+  cbor::putHead(w.cur, cbor::kArray, quint64(reply.params.size()));
   for (const auto& [ordinal, value] : reply.params) {
-    w.startArray(2);
-    w.append(qint64(ordinal));
-    encodeValue(w, value);
-    w.endArray();
+    cbor::putHead(w.cur, cbor::kArray, 2);
+    cbor::putInteger(w.cur, ordinal);
+    putValue(w, value);
   }
-  w.endArray();
-  w.endMap();
-  return out;
+  return w.finish();
+}
+
+QByteArray encodeReply(const Reply& reply) {
+  return joinPieces(encodeReplyPieces(reply));
 }
 
 QByteArray encodeError(const QString& text) {
   QByteArray out;
-  QCborStreamWriter w(&out);
-  w.startMap(1);
-  w.append(QLatin1StringView("error"));
-  w.append(QStringView(text));
-  w.endMap();
+  cbor::putHead(out, cbor::kMap, 1);
+  cbor::putText(out, "error");
+  cbor::putText(out, text.toUtf8());
   return out;
 }
 
-Reply decodeReply(const QByteArray& payload) {
-  QCborStreamReader r(payload);
-  const qsizetype size = payload.size();
-  enterMap(r, "reply");
-  const QByteArray key = nextKey(r);
+Reply decodeReply(QByteArray payload) {
   Reply reply;
-  if (key == "error") {
-    reply.failed = true;
-    reply.error = readString(r, size);
-  } else if (key == "params") {
-    if (!r.isArray()) fail(QStringLiteral("parameter list expected"));
-    r.enterContainer();
-    while (r.hasNext()) {
-      if (reply.params.size() >= 256) fail(QStringLiteral("too many parameters"));
-      if (!r.isArray() || !r.isLengthKnown() || r.length() != 2)
-        fail(QStringLiteral("[ordinal, value] expected"));
+  std::vector<Deferred> deferred;
+  {
+    QCborStreamReader r(payload);
+    const qsizetype size = payload.size();
+    enterMap(r, "reply");
+    const QByteArray key = nextKey(r);
+    if (key == "error") {
+      reply.failed = true;
+      reply.error = readString(r, size);
+    } else if (key == "params") {
+      if (!r.isArray()) fail(QStringLiteral("parameter list expected"));
       r.enterContainer();
-      const qint64 ordinal = cbor::readInteger(r, kWhat);
-      if (ordinal < 0 || ordinal > 255) fail(QStringLiteral("bad ordinal"));
-      if (!r.hasNext()) fail(QStringLiteral("value missing"));
-      Value v = decodeValue(r, size - r.currentOffset());
+      while (r.hasNext()) {
+        if (reply.params.size() >= 256) fail(QStringLiteral("too many parameters"));
+        if (!r.isArray() || !r.isLengthKnown() || r.length() != 2)
+          fail(QStringLiteral("[ordinal, value] expected"));
+        r.enterContainer();
+        const qint64 ordinal = cbor::readInteger(r, kWhat);
+        if (ordinal < 0 || ordinal > 255) fail(QStringLiteral("bad ordinal"));
+        if (!r.hasNext()) fail(QStringLiteral("value missing"));
+        Deferred d{0, 0, 0};
+        Value v = decodeValueImpl(r, size - r.currentOffset(), &payload, &d);
+        if (d.size > 0) deferred.push_back({reply.params.size(), d.offset, d.size});
+        if (!r.leaveContainer()) fail(QStringLiteral("truncated"));
+        reply.params.emplace_back(int(ordinal), std::move(v));
+      }
       if (!r.leaveContainer()) fail(QStringLiteral("truncated"));
-      reply.params.emplace_back(int(ordinal), std::move(v));
+    } else {
+      fail(QStringLiteral("\"params\" or \"error\" expected"));
     }
-    if (!r.leaveContainer()) fail(QStringLiteral("truncated"));
-  } else {
-    fail(QStringLiteral("\"params\" or \"error\" expected"));
+    finish(r, size);
+  }  // the reader lets go of the payload here
+
+  // Large values: all but the biggest are copied out, the biggest takes the
+  // payload's memory itself (cutting off the front and the back moves no
+  // bytes).
+  if (!deferred.empty()) {
+    size_t biggest = 0;
+    for (size_t i = 1; i < deferred.size(); ++i)
+      if (deferred[i].size > deferred[biggest].size) biggest = i;
+    for (size_t i = 0; i < deferred.size(); ++i) {
+      if (i == biggest) continue;
+      auto& [ordinal, v] = reply.params[deferred[i].index];
+      v = Value::bytes(v.kind(), payload.mid(deferred[i].offset, deferred[i].size));
+    }
+    const Deferred& d = deferred[biggest];
+    auto& [ordinal, v] = reply.params[d.index];
+    const ValueKind kind = v.kind();
+    payload.truncate(d.offset + d.size);
+    payload.remove(0, d.offset);
+    v = Value::bytes(kind, std::move(payload));
   }
-  finish(r, size);
   return reply;
 }
 

@@ -8,7 +8,8 @@
 //   reply          {"params": [[ordinal, value], ...]}   outputs and the result
 //   error          {"error": "text"}                      refusal or failed operation
 //
-// A value is [kind name, content]; see encodeValue().
+// A value is [kind name, content]; see encodeValue(). Messages are written
+// in the shortest form of each item, reals as 64-bit floats.
 #include <QByteArray>
 #include <QString>
 #include <utility>
@@ -17,7 +18,6 @@
 #include "value.h"
 
 class QCborStreamReader;
-class QCborStreamWriter;
 
 namespace vlm {
 
@@ -45,18 +45,27 @@ QByteArray encodeWelcome();
 void checkWelcome(const QByteArray& payload);
 
 // ---- Calls ----
+// A payload in pieces: large byte values stay pieces of their own, shared
+// and not copied, so that a big result goes out without being copied into
+// the message (sendFrame takes the pieces).
+using Pieces = std::vector<QByteArray>;
+Pieces encodeRequestPieces(const Request& request);
+Pieces encodeReplyPieces(const Reply& reply);
+QByteArray joinPieces(const Pieces& pieces);
 QByteArray encodeRequest(const Request& request);
-Request decodeRequest(const QByteArray& payload);
 QByteArray encodeReply(const Reply& reply);
 QByteArray encodeError(const QString& text);
-Reply decodeReply(const QByteArray& payload);
+Request decodeRequest(const QByteArray& payload);
+// The largest byte value of the reply takes over the payload's memory
+// rather than a copy of it.
+Reply decodeReply(QByteArray payload);
 
 // ---- Values ----
 // [kind, content]: int32/int64 a CBOR integer, string a text string, double
 // a float, boolean true/false, json the JSON text as a text string, packet
 // and reader the embedded CBOR (tag 24) in a byte string, stream a byte
 // string. Any kind may be null instead of its content.
-void encodeValue(QCborStreamWriter& w, const Value& v);
+void encodeValue(QByteArray& out, const Value& v);
 // Reads one value; `limit` bounds the bytes of strings. vlm::Error on any
 // malformed or out-of-range content.
 Value decodeValue(QCborStreamReader& r, qsizetype limit);

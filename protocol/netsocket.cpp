@@ -322,6 +322,23 @@ void sendFrame(NetSocket& s, const QByteArray& payload, int timeoutMs) {
   s.sendAll(payload.constData(), payload.size(), timeoutMs);
 }
 
+void sendFrame(NetSocket& s, const std::vector<QByteArray>& pieces, int timeoutMs) {
+  qsizetype total = 0;
+  for (const QByteArray& p : pieces) total += p.size();
+  // Small pieces are gathered with the header; large ones go as they are.
+  QByteArray gathered = frameHeader(total);
+  for (const QByteArray& p : pieces) {
+    if (p.size() < 65536) {
+      gathered += p;
+      continue;
+    }
+    s.sendAll(gathered.constData(), gathered.size(), timeoutMs);
+    gathered.clear();
+    s.sendAll(p.constData(), p.size(), timeoutMs);
+  }
+  if (!gathered.isEmpty()) s.sendAll(gathered.constData(), gathered.size(), timeoutMs);
+}
+
 bool recvFrame(NetSocket& s, QByteArray& payload, qsizetype maxFrameSize, int idleTimeoutMs,
                int timeoutMs) {
   char header[kFrameHeaderSize];

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace vlm {
 
@@ -67,8 +68,9 @@ class NetListener {
 
 namespace vlm {
 
-// One frame out: header and payload.
+// One frame out: header and payload (given whole or in pieces).
 void sendFrame(NetSocket& s, const QByteArray& payload, int timeoutMs);
+void sendFrame(NetSocket& s, const std::vector<QByteArray>& pieces, int timeoutMs);
 // One frame in. The first byte may take idleTimeoutMs (-1: no limit), the
 // rest timeoutMs per part. Returns false when the peer closed the
 // connection cleanly before a new frame began; vlm::Error for a bad header,

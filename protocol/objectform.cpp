@@ -135,6 +135,14 @@ namespace {
   throw Error(QStringLiteral("Bad record: %1").arg(detail));
 }
 
+// An "id" or "ref": a whole number in a sane range; -1 otherwise.
+qint64 recordNumber(const QJsonValue& v) {
+  if (!v.isDouble()) return -1;
+  const double d = v.toDouble();
+  if (!(d >= 0 && d <= 1e15) || d != std::trunc(d)) return -1;
+  return qint64(d);
+}
+
 class Reader {
  public:
   std::unique_ptr<TRecord> record(const QJsonValue& value, const char* expected, int depth);
@@ -259,17 +267,16 @@ std::unique_ptr<TRecord> Reader::record(const QJsonValue& value, const char* exp
   if (o.contains(QLatin1String("ref"))) {
     // A record met before in this conversion: the same values again.
     const QJsonValue ref = o.value(QLatin1String("ref"));
-    const auto it = done_.constFind(qint64(ref.toDouble(-1)));
-    if (!ref.isDouble() || it == done_.constEnd())
-      bad(QStringLiteral("\"ref\" names no earlier record"));
+    const auto it = done_.constFind(recordNumber(ref));
+    if (it == done_.constEnd()) bad(QStringLiteral("\"ref\" names no earlier record"));
     if (qstrcmp((*it)->typeName(), r->typeName()) != 0)
       bad(QStringLiteral("\"ref\" names a record of another type"));
     return copyOf(**it);
   }
 
   const QJsonValue id = o.value(QLatin1String("id"));
-  if (!id.isDouble() || id.toDouble() != std::trunc(id.toDouble()))
-    bad(QStringLiteral("\"id\" missing"));
+  const qint64 number = recordNumber(id);
+  if (number < 0) bad(QStringLiteral("\"id\" missing or not a record number"));
   const QJsonValue fields = o.value(QLatin1String("fields"));
   if (!fields.isObject()) bad(QStringLiteral("\"fields\" missing"));
 
@@ -277,7 +284,7 @@ std::unique_ptr<TRecord> Reader::record(const QJsonValue& value, const char* exp
   Assigner assign(*this, fieldObject, r->typeName(), depth);
   r->visitFields(assign);
   assign.finish();
-  done_.insert(qint64(id.toDouble()), r.get());
+  done_.insert(number, r.get());
   return r;
 }
 

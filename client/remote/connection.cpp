@@ -56,11 +56,11 @@ void Connection::close() {
 Reply Connection::execute(const Request& request) {
   if (!isOpen()) throw Error(QStringLiteral("Connection is closed"));
   try {
-    sendFrame(socket_, encodeRequest(request), readTimeout_);
+    sendFrame(socket_, encodeRequestPieces(request), readTimeout_);
     QByteArray payload;
     if (!recvFrame(socket_, payload, maxFrame_, readTimeout_, readTimeout_))
       throw Error(QStringLiteral("Connection closed by the server"));
-    return decodeReply(payload);
+    return decodeReply(std::move(payload));
   } catch (...) {
     // Whatever is left on the wire belongs to no call any more.
     close();

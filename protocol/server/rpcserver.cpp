@@ -230,8 +230,8 @@ void RpcServer::serve(const std::shared_ptr<Worker>& w) {
     if (handshake(s)) {
       QByteArray payload;
       while (running_ && recvFrame(s, payload, maxFrame_, idleTimeout_, timeout_)) {
-        const QByteArray reply = dispatch(payload, w->id);
-        if (reply.isEmpty()) break;  // not a request: end the connection
+        const Pieces reply = dispatch(payload, w->id);
+        if (reply.empty()) break;  // not a request: end the connection
         sendFrame(s, reply, timeout_);
       }
     }
@@ -242,50 +242,55 @@ void RpcServer::serve(const std::shared_ptr<Worker>& w) {
   w->done = true;
 }
 
-QByteArray RpcServer::dispatch(const QByteArray& payload, int connectionId) {
+namespace {
+Pieces fail(const QString& text) {
+  return {encodeError(text)};
+}
+}  // namespace
+
+Pieces RpcServer::dispatch(const QByteArray& payload, int connectionId) {
   Request req;
   try {
     req = decodeRequest(payload);
   } catch (const Error&) {
-    return QByteArray();
+    return {};
   }
   const auto it = ops_.find(req.command);
-  if (it == ops_.end())
-    return encodeError(QStringLiteral("Server method %1 not found").arg(req.command));
+  if (it == ops_.end()) return fail(QStringLiteral("Server method %1 not found").arg(req.command));
   const OperationSpec& spec = *it->second.spec;
 
   // The parameters must be the operation's, kind by kind; outputs come null.
   if (int(req.params.size()) != int(spec.params.size()))
-    return encodeError(QStringLiteral("%1 takes %2 parameters, %3 given")
-                           .arg(req.command)
-                           .arg(spec.params.size())
-                           .arg(req.params.size()));
+    return fail(QStringLiteral("%1 takes %2 parameters, %3 given")
+                    .arg(req.command)
+                    .arg(spec.params.size())
+                    .arg(req.params.size()));
   for (size_t i = 0; i < spec.params.size(); ++i) {
     const ParamSpec& p = spec.params[i];
     const Value& v = req.params[i];
     if (v.kind() != p.kind)
-      return encodeError(
+      return fail(
           QStringLiteral("Parameter %1 (%2) of %3 must be of kind %4")
               .arg(i)
               .arg(QLatin1String(p.name), req.command, QLatin1String(valueKindName(p.kind))));
     const bool nullable = p.kind == ValueKind::Json || p.output;
     if (v.isNull() && !nullable)
-      return encodeError(QStringLiteral("Parameter %1 (%2) of %3 is missing")
-                             .arg(i)
-                             .arg(QLatin1String(p.name), req.command));
+      return fail(QStringLiteral("Parameter %1 (%2) of %3 is missing")
+                      .arg(i)
+                      .arg(QLatin1String(p.name), req.command));
   }
 
   Call call(spec, std::move(req.params));
   call.connectionId_ = connectionId;
   try {
     it->second.handler(call);
-    return encodeReply(call.reply());
+    return encodeReplyPieces(call.reply());
   } catch (const Error& e) {
-    return encodeError(e.message());
+    return fail(e.message());
   } catch (const std::exception& e) {
-    return encodeError(QString::fromUtf8(e.what()));
+    return fail(QString::fromUtf8(e.what()));
   } catch (...) {
-    return encodeError(QStringLiteral("Server error in %1").arg(req.command));
+    return fail(QStringLiteral("Server error in %1").arg(req.command));
   }
 }
 

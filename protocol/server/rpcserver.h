@@ -138,7 +138,7 @@ class RpcServer {
   void acceptLoop();
   void serve(const std::shared_ptr<Worker>& w);
   bool handshake(NetSocket& s);
-  QByteArray dispatch(const QByteArray& payload, int connectionId);
+  Pieces dispatch(const QByteArray& payload, int connectionId);
   void reap(bool all);
 
   struct Entry {

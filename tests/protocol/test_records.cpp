@@ -174,6 +174,9 @@ TEST(ObjectForm, BadRecordsRaise) {
       R"({"type":"baglantiu.TSonucBilgisi","id":1})",         // no fields
       R"({"id":1,"fields":{}})",                              // no type
       R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{},"extra":0})",
+      R"({"type":"baglantiu.TSonucBilgisi","id":6.6e84,"fields":{}})",  // found by fuzzing
+      R"({"type":"mobilstokunit.TAcilisEkranlariki","id":1,"fields":{"FEkranlar":[)"
+      R"({"type":"mobilstokunit.TAcilisEkran","ref":-1e300}]}})",
   };
   for (const char* json : cases) EXPECT_THROW(fromObjectForm(json), Error) << json;
 

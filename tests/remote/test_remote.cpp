@@ -156,7 +156,9 @@ TEST_F(Remote, EveryValueKindRoundTrips) {
     ASSERT_TRUE(s);
     const auto copy = copyStream(s, stream.param(1).getInt64());
     EXPECT_EQ(copy.has_value(), n > 0);
-    if (copy) EXPECT_EQ(*copy, QByteArray(n, '\x7f'));
+    if (copy) {
+      EXPECT_EQ(*copy, QByteArray(n, '\x7f'));
+    }
   }
 }
 
