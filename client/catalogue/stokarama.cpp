@@ -27,15 +27,19 @@ QChar AramaHarfiKatla(QChar c) {
   }
 }
 
-bool AramaMetniYeterli(const QString& metin) { return metin.trimmed().size() >= 3; }
+bool AramaMetniYeterli(const QString& metin) {
+  return metin.trimmed().size() >= 3;
+}
 
-QString FiyatBilgisiMetni(double listeFiyat, double kampanyaFiyat, double netFiyat,
-                          double kdvDahil, const QLocale& yerel) {
+QString FiyatBilgisiMetni(double listeFiyat, double kampanyaFiyat, double netFiyat, double kdvDahil,
+                          const QLocale& yerel) {
   const QString bicim = QString::fromLatin1(kTutarBicimi);
   const QString satirSonu = QStringLiteral("\r\n");
-  QString metin = QStringLiteral("Liste Fiyatı: ") + FormatFloat(bicim, listeFiyat, yerel) + satirSonu;
+  QString metin =
+      QStringLiteral("Liste Fiyatı: ") + FormatFloat(bicim, listeFiyat, yerel) + satirSonu;
   if (kampanyaFiyat > 0)
-    metin += QStringLiteral("Kampanyalı Fiyat: ") + FormatFloat(bicim, kampanyaFiyat, yerel) + satirSonu;
+    metin +=
+        QStringLiteral("Kampanyalı Fiyat: ") + FormatFloat(bicim, kampanyaFiyat, yerel) + satirSonu;
   metin += QStringLiteral("NetFiyat: ") + FormatFloat(bicim, netFiyat, yerel) + satirSonu;
   metin += QStringLiteral("KDV li Fiyat: ") + FormatFloat(bicim, kdvDahil, yerel) + satirSonu;
   return metin;

@@ -21,13 +21,15 @@ bool AramaMetniYeterli(const QString& metin);
 
 // The text of the drawn "Fiyat Bilgisi" cell: list price, the campaign price
 // when above 0, net price and price with VAT, each line ending in "\r\n".
-QString FiyatBilgisiMetni(double listeFiyat, double kampanyaFiyat, double netFiyat,
-                          double kdvDahil, const QLocale& yerel = QLocale());
+QString FiyatBilgisiMetni(double listeFiyat, double kampanyaFiyat, double netFiyat, double kdvDahil,
+                          const QLocale& yerel = QLocale());
 
 // The stock list is wide (four price columns, row height 60) from this
 // window width on; narrower it folds them into "Fiyat Bilgisi" (row height 100).
 inline constexpr int kGenisPencere = 1153;
-inline bool StokListesiGenis(int pencereGenisligi) { return pencereGenisligi >= kGenisPencere; }
+inline bool StokListesiGenis(int pencereGenisligi) {
+  return pencereGenisligi >= kGenisPencere;
+}
 
 // The search body: a private copy of the login record, a clone of the main
 // connection, StokAraGetir, the packet into stok (display updates suspended

@@ -69,10 +69,11 @@ QList<GridColumn> stokSutunlari(const GridLook& gorunum) {
     << GridColumn("FINISHKOD", "Finish Kod", 2).hide()
     << GridColumn("URETICIKODU", "Üretici Kod", 2).hide();
   s << GridColumn("RESIM", "Resim", 1)
-           .picture([](const QVariant& v) { return v.toInt() == 1 ? resimVarResmi(24) : QPixmap(); },
-                    [](const QVariant& v) {
-                      return v.toInt() == 1 ? QStringLiteral("Var") : QStringLiteral("Yok");
-                    })
+           .picture(
+               [](const QVariant& v) { return v.toInt() == 1 ? resimVarResmi(24) : QPixmap(); },
+               [](const QVariant& v) {
+                 return v.toInt() == 1 ? QStringLiteral("Var") : QStringLiteral("Yok");
+               })
            .align(Qt::AlignCenter);
   s << GridColumn("BARKOD_BARKODNO", QString(), 1).hide().noChooser()
     << GridColumn("DIGERADI", "Diğer Adı", 3).hide()
@@ -81,8 +82,7 @@ QList<GridColumn> stokSutunlari(const GridLook& gorunum) {
     << GridColumn("MARKA", "Marka", 2) << GridColumn("MODEL", "Model", 2)
     << GridColumn("ANAGRUP", "Ana Grup", 2).hide() << GridColumn("OZELKOD", "Özel Kod", 2)
     << GridColumn("KALAN", QString(), 1).hide().noChooser()
-    << GridColumn("PKOD", QString(), 1).hide().noChooser()
-    << GridColumn("KDV", QString(), 1).hide()
+    << GridColumn("PKOD", QString(), 1).hide().noChooser() << GridColumn("KDV", QString(), 1).hide()
     << GridColumn("ALINANSIPARIS", QString(), 1).hide().noChooser()
     << GridColumn("VERILENSIPARIS", QString(), 1).hide().noChooser()
     << GridColumn("LISTEFIYAT1", "Liste Fiyatı", 2)
@@ -109,8 +109,9 @@ QList<GridColumn> stokSutunlari(const GridLook& gorunum) {
              p->setFont(h.font);
              p->drawText(h.rect.adjusted(10, 0, -10, 0),
                          Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
-                         fiyatBilgisi(*h.dataSet, h.row).replace(QStringLiteral("\r\n"),
-                                                                 QStringLiteral("\n")).trimmed());
+                         fiyatBilgisi(*h.dataSet, h.row)
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                             .trimmed());
            })
            .textBy(fiyatBilgisi)
            .noSort();
@@ -205,9 +206,9 @@ void StokListesi::Ara() {
   const Connection* bagc = form_.bagc.get();
   const TSonucBilgisi* sbilgi = form_.sbilgi.get();
   DataSet* stok = stok_.get();
-  Async([=] { *hata = StokAra(*bagc, *sbilgi, metin, *stok); })->Await([this, hata] {
-    sonuclandir(*hata);
-  }, this);
+  Async([=] {
+    *hata = StokAra(*bagc, *sbilgi, metin, *stok);
+  })->Await([this, hata] { sonuclandir(*hata); }, this);
 }
 
 void StokListesi::sonuclandir(bool hata) {
@@ -249,7 +250,8 @@ void StokListesi::SpeedButton1Click() {
 void StokListesi::StokSutunGenislikleri() {
   cxGrid1->beginUpdate();
   const bool genis = StokListesiGenis(form_.width());
-  for (const char* alan : kFiyatSutunlari) cxGrid1->setColumnVisible(QString::fromLatin1(alan), genis);
+  for (const char* alan : kFiyatSutunlari)
+    cxGrid1->setColumnVisible(QString::fromLatin1(alan), genis);
   cxGrid1->setColumnVisible(kFiyatBilgisi, !genis);
   cxGrid1->setRowHeight(genis ? 60 : 100);
   cxGrid1->applyWeights(cxGrid1->width());

@@ -15,7 +15,7 @@ class TForm1;
 
 class StokListesi : public QObject {
   Q_OBJECT
-public:
+ public:
   // Places the grid on the form's stock-list tab and takes over the search
   // box and the "Ara" and "Temizle" buttons.
   explicit StokListesi(TForm1& form);
@@ -43,10 +43,10 @@ public:
   std::function<void(int stokno)> siparislerAkisi;
   std::function<void(int stokno)> hareketlerAkisi;
 
-protected:
+ protected:
   bool eventFilter(QObject* nesne, QEvent* olay) override;
 
-private:
+ private:
   void sonuclandir(bool hata);
   void cxGrid1DBTableView1DblClick();
   int odaktakiStokNo() const;

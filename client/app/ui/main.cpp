@@ -1,4 +1,5 @@
 // Program entry.
+#include "anapencere.h"
 #include "istasyon.h"
 #include "seams.h"
 #include "stil.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     return vlm::GirisPenceresiniCalistir(&f, f.bagc.get(), f.sbilgi.get());
   });
   vlm::TForm1 form;
+  vlm::AnaPencereyiKur(form);
   form.FormCreate();
   form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   form.showMaximized();
