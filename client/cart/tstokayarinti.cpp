@@ -26,6 +26,8 @@ namespace vlm {
 namespace {
 
 const char* const kStil =
+    "#stokayarinti { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, "
+    "stop:0.6 #f6f1f1, stop:1 #e8dedf); border-top: 5px solid #b21220; }"
     "#baslikKart, #resimCercevesi, #tutarKart { background: white; border: 1px solid #e3d9d9; "
     "border-radius: 5px; }"
     "#baslikKart { border-left: 4px solid #b21220; }"
@@ -52,6 +54,16 @@ QLabel* etiket(const QString& metin, const char* rol, const QString& ad = QStrin
   l->setProperty("rol", QLatin1String(rol));
   if (!ad.isEmpty()) l->setObjectName(ad);
   return l;
+}
+
+// A card of the window: a styled panel with a grid inside.
+QGridLayout* kart(QWidget*& panel, const char* ad, const QMargins& kenar) {
+  panel = new QWidget;
+  panel->setObjectName(QLatin1String(ad));
+  panel->setAttribute(Qt::WA_StyledBackground);
+  auto* g = new QGridLayout(panel);
+  g->setContentsMargins(kenar);
+  return g;
 }
 
 NumberEdit* sayiKutusu(const char* ad, bool saltOkunur = true) {
@@ -111,11 +123,8 @@ Tstokayarinti::Tstokayarinti(QWidget* AOwner, int _stokno) : QDialog(AOwner), st
 Tstokayarinti::~Tstokayarinti() = default;
 
 QWidget* Tstokayarinti::baslikKur() {
-  auto* kart = new QWidget;
-  kart->setObjectName(QStringLiteral("baslikKart"));
-  kart->setAttribute(Qt::WA_StyledBackground);
-  auto* g = new QGridLayout(kart);
-  g->setContentsMargins(14, 8, 14, 8);
+  QWidget* panel = nullptr;
+  QGridLayout* g = kart(panel, "baslikKart", {14, 8, 14, 8});
   g->setHorizontalSpacing(10);
   g->setVerticalSpacing(3);
   g->setColumnStretch(1, 1);
@@ -137,15 +146,12 @@ QWidget* Tstokayarinti::baslikKur() {
   kalin.setBold(true);
   barkod->setFont(kalin);
   adi->setFont(kalin);
-  return kart;
+  return panel;
 }
 
 QWidget* Tstokayarinti::resimKur() {
-  auto* cerceve = new QWidget;
-  cerceve->setObjectName(QStringLiteral("resimCercevesi"));
-  cerceve->setAttribute(Qt::WA_StyledBackground);
-  auto* g = new QGridLayout(cerceve);
-  g->setContentsMargins(8, 8, 8, 8);
+  QWidget* panel = nullptr;
+  QGridLayout* g = kart(panel, "resimCercevesi", {8, 8, 8, 8});
   Image1 = new PictureBox;
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setPicture(yerTutucuResim());
@@ -154,15 +160,12 @@ QWidget* Tstokayarinti::resimKur() {
   // Both in the same cell: the web picture lies over the static one.
   g->addWidget(Image1, 0, 0);
   g->addWidget(AsyncResim1, 0, 0);
-  return cerceve;
+  return panel;
 }
 
 QWidget* Tstokayarinti::tutarlarKur() {
-  auto* kart = new QWidget;
-  kart->setObjectName(QStringLiteral("tutarKart"));
-  kart->setAttribute(Qt::WA_StyledBackground);
-  auto* g = new QGridLayout(kart);
-  g->setContentsMargins(14, 12, 14, 12);
+  QWidget* panel = nullptr;
+  QGridLayout* g = kart(panel, "tutarKart", {14, 12, 14, 12});
   g->setHorizontalSpacing(10);
   g->setVerticalSpacing(10);
   g->setColumnStretch(1, 1);
@@ -202,15 +205,11 @@ QWidget* Tstokayarinti::tutarlarKur() {
     ++satir;
   }
   g->setRowStretch(satir, 1);
-  return kart;
+  return panel;
 }
 
 QWidget* Tstokayarinti::iskontoKur() {
-  GridPanel2 = new QWidget;
-  GridPanel2->setObjectName(QStringLiteral("GridPanel2"));
-  GridPanel2->setAttribute(Qt::WA_StyledBackground);
-  auto* g = new QGridLayout(GridPanel2);
-  g->setContentsMargins(12, 6, 12, 8);
+  QGridLayout* g = kart(GridPanel2, "GridPanel2", {12, 6, 12, 8});
   g->setHorizontalSpacing(12);
   g->setVerticalSpacing(2);
   const std::pair<const char*, NumberEdit**> kutular[] = {
@@ -332,16 +331,6 @@ bool Tstokayarinti::eventFilter(QObject* nesne, QEvent* olay) {
     }
   }
   return QDialog::eventFilter(nesne, olay);
-}
-
-void Tstokayarinti::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  QLinearGradient g(0, 0, 0, height());
-  g.setColorAt(0, QColor(255, 255, 255));
-  g.setColorAt(0.6, QColor(246, 241, 241));
-  g.setColorAt(1, QColor(232, 222, 223));
-  p.fillRect(rect(), g);
-  p.fillRect(QRect(0, 0, width(), 5), QColor(178, 18, 32));
 }
 
 QPixmap Tstokayarinti::yerTutucuResim() {

@@ -77,7 +77,6 @@ class Tstokayarinti : public QDialog {
   bool eventFilter(QObject* nesne, QEvent* olay) override;
   bool event(QEvent* olay) override;
   void showEvent(QShowEvent* olay) override;
-  void paintEvent(QPaintEvent* olay) override;
 
  private:
   QWidget* baslikKur();

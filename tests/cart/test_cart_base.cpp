@@ -90,38 +90,22 @@ TEST_F(Turkce, HesaplaCascadesSkipsAndRounds) {
     double kdv;
     Tutarlar beklenen;  // brut, net, indirim, netSatir, netBirim, kdvDahil, tutar
   };
+  // clang-format off
   const Case cases[] = {
-      {"worked example",
-       100,
-       3,
-       {10, 5, 0, 0},
-       18,
-       {300, 256.5, 43.5, 256.5, 85.5, 100.89, 302.67}},
+      {"worked example", 100, 3, {10, 5, 0, 0}, 18, {300, 256.5, 43.5, 256.5, 85.5, 100.89, 302.67}},
       {"no discounts", 100, 3, {0, 0, 0, 0}, 18, {300, 300, 0, 300, 100, 118, 354}},
       {"negative rate skipped", 100, 3, {-10, 5, 0, 0}, 18, {300, 285, 15, 285, 95, 112.1, 336.3}},
-      {"all four cascade",
-       200,
-       1,
-       {10, 10, 10, 10},
-       20,
+      {"all four cascade", 200, 1, {10, 10, 10, 10}, 20,
        {200, 131.22, 68.78, 131.22, 131.22, 157.46, 157.46}},
       // The discount amount is not rounded; the rest is.
-      {"unrounded discount",
-       0.333,
-       3,
-       {10, 0, 0, 0},
-       18,
-       {0.999, 0.8991, 0.0999, 0.9, 0.3, 0.35, 1.05}},
+      {"unrounded discount", 0.333, 3, {10, 0, 0, 0}, 18, {0.999, 0.8991, 0.0999, 0.9, 0.3, 0.35, 1.05}},
       // "Tutar:" is the rounded unit price with VAT times the quantity
       // (82.67), not the net line with VAT (82.68).
-      {"line from the unit price",
-       10.01,
-       7,
-       {0, 0, 0, 0},
-       18,
+      {"line from the unit price", 10.01, 7, {0, 0, 0, 0}, 18,
        {70.07, 70.07, 0, 70.07, 10.01, 11.81, 82.67}},
       {"quantity 0", 100, 0, {10, 0, 0, 0}, 18, {0, 0, 0, 0, 0, 0, 0}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ad);
     const Tutarlar t = Hesapla(c.fiyat, c.miktar, c.oranlar, c.kdv);
