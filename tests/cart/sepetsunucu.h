@@ -1,8 +1,10 @@
 #pragma once
 // The reference server on loopback over the demo fixture, with the cart
-// operations of the product dialog noted as they arrive: SepetEkle2's values
-// in order, the number of SepetVer2 calls. A test may script the answer of
-// SepetEkle2 or ResimVer5.
+// operations noted as they arrive: SepetEkle2's, SepetGuncelle2's and
+// SiparisKaydet's values in order, the marks of SepetSecimGuncelle, the
+// number of SepetVer2 calls. A test may script the answer of SepetEkle2,
+// ResimVer5, SiparisKaydet or CariVadeGunGecmismiBul, and look on after
+// each mark.
 #include <QStringList>
 #include <functional>
 #include <mutex>
@@ -20,6 +22,24 @@ struct EkleCagrisi {
   double miktar = 0, kdv = 0, fiyat = 0, ind1 = 0;
   qint32 verenid = 0, k = 0;
   double ind2 = 0, ind3 = 0, ind4 = 0;
+};
+
+// One SepetGuncelle2 as the server received it.
+struct GuncelleCagrisi {
+  QString kullanici;
+  qint32 carino = 0, stokno = 0;
+  QString barkod, stokadi;
+  double miktar = 0, kdv = 0, fiyat = 0, ind1 = 0;
+  qint32 verenid = 0, sepetsirano = 0;
+  double ind2 = 0, ind3 = 0, ind4 = 0;
+};
+
+// One SiparisKaydet as the server received it.
+struct SiparisCagrisi {
+  QString kullanici;
+  qint32 carino = 0, teslim = 0, kargo = 0;
+  QString aciklama;
+  qint32 verenid = 0, kargoyeni = 0;
 };
 
 class SepetSunucusu {
@@ -56,12 +76,51 @@ class SepetSunucusu {
     std::lock_guard<std::mutex> kilit(mutex_);
     return sepetVer_;
   }
+  QList<GuncelleCagrisi> guncellemeler() const {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    return guncellemeler_;
+  }
+  QList<SiparisCagrisi> siparisler() const {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    return siparisler_;
+  }
+  // The marks received, as (sirano, secim) in order.
+  QList<std::pair<int, int>> secimler() const {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    return secimler_;
+  }
+  int bakiyeSorgusu() const {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    return bakiyeSorgusu_;
+  }
   void sifirla() {
     std::lock_guard<std::mutex> kilit(mutex_);
     eklemeler_.clear();
+    guncellemeler_.clear();
+    siparisler_.clear();
+    secimler_.clear();
     sepetVer_ = 0;
+    bakiyeSorgusu_ = 0;
     ekleSonucu_.reset();
+    siparisSonucu_.reset();
+    bakiyeUyarisi_.reset();
     resimCevabi_ = nullptr;
+    secimSonrasi_ = nullptr;
+  }
+  // The next SiparisKaydet calls answer this without storing anything.
+  void siparisSonucu(bool sonuc) {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    siparisSonucu_ = sonuc;
+  }
+  // CariVadeGunGecmismiBul answers this.
+  void bakiyeUyarisi(const QString& metin) {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    bakiyeUyarisi_ = metin;
+  }
+  // Runs on the server's thread after each stored mark, with their count.
+  void secimSonrasi(std::function<void(int)> f) {
+    std::lock_guard<std::mutex> kilit(mutex_);
+    secimSonrasi_ = std::move(f);
   }
   // The next SepetEkle2 calls answer this without storing anything.
   void ekleSonucu(int sonuc) {
@@ -78,6 +137,22 @@ class SepetSunucusu {
   void sepetiBosalt(const TSonucBilgisi& bilgi) {
     auto c = harness_->connect();
     TServerMethods1Client(c.get()).SepetHepsiniSil(server::test::copy(bilgi));
+  }
+  // Puts `adet` lines into the account's cart straight through the server's
+  // methods, the fixture's products in turn, quantities 1, 2, 3 …; returns
+  // their products in order.
+  QList<int> sepeteDoldur(const TSonucBilgisi& bilgi, int adet) {
+    const auto urunler = harness_->methods->StokAraGetir(QStringLiteral("A"), &bilgi);
+    const int no = urunler->fieldIndex(u"STOK_STOKNO");
+    QList<int> eklenen;
+    for (int i = 0; i < adet; ++i) {
+      const int stokno = urunler->intValue(i % urunler->rowCount(), no);
+      if (harness_->methods->SepetEkle2(&bilgi, bilgi.CARINO(), stokno, QString(), QString(),
+                                        1 + i % 7, 0, 0, 0, bilgi.Sirano(), 0, 0, 0, 0) != 1)
+        throw std::runtime_error("the line was not stored");
+      eklenen << stokno;
+    }
+    return eklenen;
   }
   // The account's cart as the server keeps it.
   std::unique_ptr<DataSet> sepet(int carino) {
@@ -124,6 +199,71 @@ class SepetSunucusu {
       }
       c.setPacket(*harness_->methods->SepetVer2(c.int32(0)));
     });
+    rpc.registerOperation(QStringLiteral("SepetGuncelle2"), [this](Call& c) {
+      const auto bilgi = c.record<TSonucBilgisi>(0);
+      const GuncelleCagrisi g{bilgi ? bilgi->ADI() : QString(),
+                              c.int32(1),
+                              c.int32(2),
+                              c.text(3),
+                              c.text(4),
+                              c.real(5),
+                              c.real(6),
+                              c.real(7),
+                              c.real(8),
+                              c.int32(9),
+                              c.int32(10),
+                              c.real(11),
+                              c.real(12),
+                              c.real(13)};
+      {
+        std::lock_guard<std::mutex> kilit(mutex_);
+        guncellemeler_.append(g);
+      }
+      c.setResult(qint32(harness_->methods->SepetGuncelle2(
+          bilgi.get(), g.carino, g.stokno, g.barkod, g.stokadi, g.miktar, g.kdv, g.fiyat, g.ind1,
+          g.verenid, g.sepetsirano, g.ind2, g.ind3, g.ind4)));
+    });
+    rpc.registerOperation(QStringLiteral("SepetSecimGuncelle"), [this](Call& c) {
+      harness_->methods->SepetSecimGuncelle(c.int32(0), c.int32(1));
+      std::function<void(int)> sonra;
+      int n = 0;
+      {
+        std::lock_guard<std::mutex> kilit(mutex_);
+        secimler_.append({c.int32(0), c.int32(1)});
+        n = int(secimler_.size());
+        sonra = secimSonrasi_;
+      }
+      if (sonra) sonra(n);
+    });
+    rpc.registerOperation(QStringLiteral("SiparisKaydet"), [this](Call& c) {
+      const auto bilgi = c.record<TSonucBilgisi>(0);
+      const SiparisCagrisi s{bilgi ? bilgi->ADI() : QString(),
+                             c.int32(1),
+                             c.int32(2),
+                             c.int32(3),
+                             c.text(4),
+                             c.int32(5),
+                             c.int32(6)};
+      std::optional<bool> sonuc;
+      {
+        std::lock_guard<std::mutex> kilit(mutex_);
+        siparisler_.append(s);
+        sonuc = siparisSonucu_;
+      }
+      if (!sonuc)
+        sonuc = harness_->methods->SiparisKaydet(bilgi.get(), s.carino, s.teslim, s.kargo,
+                                                 s.aciklama, s.verenid, s.kargoyeni);
+      c.setResult(*sonuc);
+    });
+    rpc.registerOperation(QStringLiteral("CariVadeGunGecmismiBul"), [this](Call& c) {
+      std::optional<QString> uyari;
+      {
+        std::lock_guard<std::mutex> kilit(mutex_);
+        ++bakiyeSorgusu_;
+        uyari = bakiyeUyarisi_;
+      }
+      c.setResult(uyari ? *uyari : harness_->methods->CariVadeGunGecmismiBul(c.int32(0)));
+    });
     rpc.registerOperation(QStringLiteral("ResimVer5"), [this](Call& c) {
       std::function<void(Call&)> cevap;
       {
@@ -139,9 +279,16 @@ class SepetSunucusu {
 
   mutable std::mutex mutex_;
   QList<EkleCagrisi> eklemeler_;
+  QList<GuncelleCagrisi> guncellemeler_;
+  QList<SiparisCagrisi> siparisler_;
+  QList<std::pair<int, int>> secimler_;
   int sepetVer_ = 0;
+  int bakiyeSorgusu_ = 0;
   std::optional<int> ekleSonucu_;
+  std::optional<bool> siparisSonucu_;
+  std::optional<QString> bakiyeUyarisi_;
   std::function<void(Call&)> resimCevabi_;
+  std::function<void(int)> secimSonrasi_;
   std::unique_ptr<server::test::ServerHarness> harness_;
 };
 
