@@ -92,19 +92,23 @@ void ekle(TForm1& form, DataSet& liste, int stokno, Liste tur) {
   }
 
   if (ModalGoster(d.get()) != QDialog::Accepted) return;
-  const QString adetMetni = d->AdetMetni();
-  bool tamam = false;
-  const double miktar = MetniSayiyaCevir(adetMetni, &tamam);
-  if (!tamam) {
-    GenelHataGoster(std::make_exception_ptr(Error(
-        QStringLiteral("Adet bir sayı değil: \"%1\". Ürün sepete eklenmedi.").arg(adetMetni))));
-    return;
-  }
-  SepeteEkle(form, liste, miktar, d->birimfiyat->value(), d->edindirim1->value(),
+  const std::optional<double> miktar = DiyalogMiktari(*d, QStringLiteral("Ürün sepete eklenmedi."));
+  if (!miktar) return;
+  SepeteEkle(form, liste, *miktar, d->birimfiyat->value(), d->edindirim1->value(),
              d->edindirim2->value(), d->edindirim3->value(), d->edindirim4->value());
 }
 
 }  // namespace
+
+std::optional<double> DiyalogMiktari(const Tstokayarinti& d, const QString& sonuc) {
+  const QString adetMetni = d.AdetMetni();
+  bool tamam = false;
+  const double miktar = MetniSayiyaCevir(adetMetni, &tamam);
+  if (tamam) return miktar;
+  GenelHataGoster(std::make_exception_ptr(
+      Error(QStringLiteral("Adet bir sayı değil: \"%1\". ").arg(adetMetni) + sonuc)));
+  return std::nullopt;
+}
 
 void setSatirDegistirAkisi(SatirDegistirAkisi akis) {
   satirDegistirAkisi() = std::move(akis);

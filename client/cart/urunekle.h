@@ -3,7 +3,9 @@
 // the routing of a double click, the three add flows with the product
 // dialog, and the main window's cart calls (its connection bagc, its login
 // record sbilgi, its cart dataset sepet).
+#include <QString>
 #include <functional>
+#include <optional>
 
 #include "hesap.h"
 
@@ -12,6 +14,7 @@ namespace vlm {
 class DataSet;
 class PictureBox;
 class TForm1;
+class Tstokayarinti;
 
 // ---- Entry points of the lists ---------------------------------------------
 // A double click on a row of a list (and the stock list's popup entry
@@ -34,6 +37,12 @@ void setSatirDegistirAkisi(SatirDegistirAkisi akis);
 void StokEkle(TForm1& form, DataSet& stok, int stokno);
 void YeniStokEkle(TForm1& form, DataSet& YENILER, int stokno);
 void KampanyaliStokEkle(TForm1& form, DataSet& kampstok, int stokno);
+
+// The quantity of a dialog closed with OK: its text read as a number. A
+// text that is not a number is shown by the general error display, followed
+// by `sonuc` (what was left undone), and gives nothing, so that nothing is
+// sent.
+std::optional<double> DiyalogMiktari(const Tstokayarinti& d, const QString& sonuc);
 
 // ---- The main window's cart calls ------------------------------------------
 // Reloads form.sepet from the server (on a clone of bagc).

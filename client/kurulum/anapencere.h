@@ -4,10 +4,12 @@
 namespace vlm {
 
 class TForm1;
+class SepetSekmesi;
 class StokListesi;
 
 struct AnaPencereParcalari {
   StokListesi* stokListesi = nullptr;
+  SepetSekmesi* sepet = nullptr;
 };
 
 // Builds every subsystem's part of the main window; the parts are owned by

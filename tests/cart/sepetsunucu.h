@@ -139,16 +139,21 @@ class SepetSunucusu {
     TServerMethods1Client(c.get()).SepetHepsiniSil(server::test::copy(bilgi));
   }
   // Puts `adet` lines into the account's cart straight through the server's
-  // methods, the fixture's products in turn, quantities 1, 2, 3 …; returns
-  // their products in order.
+  // methods, the fixture's products in turn with their list prices and
+  // rates, quantities 1, 2, 3 …; returns their products in order.
   QList<int> sepeteDoldur(const TSonucBilgisi& bilgi, int adet) {
     const auto urunler = harness_->methods->StokAraGetir(QStringLiteral("A"), &bilgi);
-    const int no = urunler->fieldIndex(u"STOK_STOKNO");
+    const auto sayi = [&](int r, const char16_t* ad) {
+      return urunler->floatValue(r, urunler->fieldIndex(ad));
+    };
     QList<int> eklenen;
     for (int i = 0; i < adet; ++i) {
-      const int stokno = urunler->intValue(i % urunler->rowCount(), no);
+      const int r = i % urunler->rowCount();
+      const int stokno = urunler->intValue(r, urunler->fieldIndex(u"STOK_STOKNO"));
       if (harness_->methods->SepetEkle2(&bilgi, bilgi.CARINO(), stokno, QString(), QString(),
-                                        1 + i % 7, 0, 0, 0, bilgi.Sirano(), 0, 0, 0, 0) != 1)
+                                        1 + i % 7, 0, sayi(r, u"FIYAT"), sayi(r, u"IND1"),
+                                        bilgi.Sirano(), 0, sayi(r, u"IND2"), sayi(r, u"IND3"),
+                                        sayi(r, u"IND4")) != 1)
         throw std::runtime_error("the line was not stored");
       eklenen << stokno;
     }
