@@ -527,6 +527,21 @@ class StokAyarintiTest : public QObject {
     QCOMPARE(s_->sepetVerSayisi(), 0);
   }
 
+  void cartThatCannotBeLoadedStopsTheRouting() {
+    auto f = anaPencere(3);
+    auto stok = liste(*f, "stok");
+    f->bagc->setPort(1);  // nothing listens there
+    ScriptedMessages mesajlar;
+    const int acilan = ac([&] { StokListesindenEkle(*f, *stok); },
+                          [](Tstokayarinti&) { return int(QDialog::Accepted); });
+    QCOMPARE(acilan, 0);
+    QCOMPARE(mesajlar.shown().size(), 12);  // eleven attempts, then the connection message
+    QCOMPARE(mesajlar.texts().last(),
+             QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+    QCOMPARE(f->sepet.fieldCount(), 0);
+    QVERIFY(s_->eklemeler().isEmpty());
+  }
+
   void quantityThatIsNotANumberAbandonsTheAdd() {
     auto f = anaPencere(3);
     auto stok = liste(*f, "stok");
