@@ -1,6 +1,7 @@
 #pragma once
 // The program's main window: header, search panel, tabs, status legend and
 // the scrolling text at the bottom.
+#include "dataset.h"
 #include "records.h"
 
 #include <QWidget>
@@ -62,6 +63,7 @@ class TForm1 : public QWidget {
   // State of the window.
   std::unique_ptr<Connection> bagc;       // the main connection; tasks work on clones
   std::unique_ptr<TSonucBilgisi> sbilgi;  // the login record, for the whole run
+  DataSet sepet;  // the server cart (SepetVer2); no columns until its first load
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
