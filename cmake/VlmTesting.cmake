@@ -1,7 +1,7 @@
 # Test helpers: one executable per test file, run by ctest without a display.
 find_package(GTest REQUIRED)
 
-set(VLM_TEST_ENV "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;QT_LOGGING_RULES=*.debug=false")
+set(VLM_TEST_ENV "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;QT_LOGGING_RULES=*.debug=false;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu")
 
 # vlm_add_gtest(NAME SOURCES a.cpp b.cpp LIBS x y [TIMEOUT s])
 function(vlm_add_gtest name)

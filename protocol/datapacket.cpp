@@ -1,7 +1,6 @@
 #include "datapacket.h"
 
 #include <QCborStreamReader>
-#include <QCborStreamWriter>
 
 #include "cbortable.h"
 #include "dataset.h"
@@ -16,26 +15,22 @@ constexpr const char* kWhat = "data packet";
 
 QByteArray encodeDataPacket(const DataSet& ds) {
   QByteArray out;
-  // A rough guess that saves most of the growing.
-  out.reserve(64 + qsizetype(ds.fieldCount()) * 32 + qsizetype(ds.memoryUse()));
-  QCborStreamWriter w(&out);
-  w.startMap(4);
-  w.append(QLatin1StringView("version"));
-  w.append(qint64(kDataPacketVersion));
-  w.append(QLatin1StringView("columns"));
-  cbor::writeColumns(w, ds);
-  w.append(QLatin1StringView("rows"));
-  w.append(qint64(ds.rowCount()));
-  w.append(QLatin1StringView("data"));
-  w.startArray(quint64(ds.fieldCount()));
+  // Roughly what the cells take, to spare most of the growing.
+  out.reserve(64 + qsizetype(ds.fieldCount()) * 32 + qsizetype(ds.memoryUse()) * 5 / 4);
+  cbor::putHead(out, cbor::kMap, 4);
+  cbor::putText(out, "version");
+  cbor::putInteger(out, kDataPacketVersion);
+  cbor::putText(out, "columns");
+  cbor::putColumns(out, ds);
+  cbor::putText(out, "rows");
+  cbor::putInteger(out, ds.rowCount());
+  cbor::putText(out, "data");
+  cbor::putHead(out, cbor::kArray, quint64(ds.fieldCount()));
   for (int c = 0; c < ds.fieldCount(); ++c) {
     const Field& f = *ds.field(c);
-    w.startArray(quint64(ds.rowCount()));
-    for (qsizetype r = 0; r < ds.rowCount(); ++r) cbor::writeCell(w, f, r);
-    w.endArray();
+    cbor::putHead(out, cbor::kArray, quint64(ds.rowCount()));
+    for (qsizetype r = 0; r < ds.rowCount(); ++r) cbor::putCell(out, f, r);
   }
-  w.endArray();
-  w.endMap();
   return out;
 }
 
@@ -45,6 +40,8 @@ void decodeDataPacket(const QByteArray& packet, DataSet& ds) {
   QCborStreamReader r(packet);
   const qsizetype size = packet.size();
   if (!r.isMap()) fail(kWhat, QStringLiteral("not a packet"));
+  const bool indefinite = !r.isLengthKnown();
+  if (!indefinite && r.length() != 4) fail(kWhat, QStringLiteral("four members expected"));
   r.enterContainer();
 
   cbor::expectKey(r, "version", kWhat);
@@ -63,30 +60,34 @@ void decodeDataPacket(const QByteArray& packet, DataSet& ds) {
     fail(kWhat, QStringLiteral("bad row count %1").arg(rows));
 
   cbor::expectKey(r, "data", kWhat);
-  if (!r.isArray()) fail(kWhat, QStringLiteral("column data expected"));
-  r.enterContainer();
+  if (r.lastError() != QCborError::NoError || !r.isArray())
+    fail(kWhat, QStringLiteral("column data expected"));
+
+  // The cells, column by column.
+  cbor::Cursor cur(packet, r.currentOffset(), kWhat);
+  const qint64 columns = cur.arrayHead();
+  if (columns >= 0 && columns != ds.fieldCount())
+    fail(kWhat,
+         QStringLiteral("data for %1 columns, %2 declared").arg(columns).arg(ds.fieldCount()));
   for (int c = 0; c < ds.fieldCount(); ++c) {
     Field& f = *ds.field(c);
-    if (!r.hasNext() || !r.isArray())
+    if (columns < 0 && cur.takeBreak())
       fail(kWhat, QStringLiteral("data of column \"%1\" missing").arg(f.fieldName()));
+    const qint64 n = cur.arrayHead();
+    if (n >= 0 && n != rows)
+      fail(kWhat, QStringLiteral("column \"%1\" has %2 rows, the packet %3")
+                      .arg(f.fieldName())
+                      .arg(n)
+                      .arg(rows));
     DataSetAccess::reserve(f, qsizetype(rows));
-    r.enterContainer();
-    for (qint64 i = 0; i < rows; ++i) {
-      if (!r.hasNext())
-        fail(kWhat,
-             QStringLiteral("column \"%1\" has fewer rows than the packet").arg(f.fieldName()));
-      cbor::appendCell(r, f, size - r.currentOffset(), kWhat);
-    }
-    if (r.hasNext())
+    cur.appendCells(f, rows);
+    if (n < 0 && !cur.takeBreak())
       fail(kWhat, QStringLiteral("column \"%1\" has more rows than the packet").arg(f.fieldName()));
-    if (!r.leaveContainer()) fail(kWhat, QStringLiteral("truncated"));
   }
-  if (r.hasNext()) fail(kWhat, QStringLiteral("more column data than columns"));
-  if (!r.leaveContainer()) fail(kWhat, QStringLiteral("truncated"));
-  if (r.hasNext()) fail(kWhat, QStringLiteral("unexpected member after \"data\""));
-  if (!r.leaveContainer()) fail(kWhat, QStringLiteral("truncated"));
-  if (r.lastError() != QCborError::NoError) fail(kWhat, r.lastError().toString());
-  if (r.currentOffset() != size) fail(kWhat, QStringLiteral("trailing bytes"));
+  if (columns < 0 && !cur.takeBreak()) fail(kWhat, QStringLiteral("more column data than columns"));
+  if (indefinite && !cur.takeBreak())
+    fail(kWhat, QStringLiteral("unexpected member after \"data\""));
+  if (!cur.atEnd()) fail(kWhat, QStringLiteral("trailing bytes"));
   DataSetAccess::finishRows(ds, qsizetype(rows));
 }
 

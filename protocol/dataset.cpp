@@ -564,7 +564,7 @@ void DataSet::setFloat(int row, int col, double v) {
   changed({DataSetChange::CellChanged, row, col});
 }
 
-void DataSet::setString(int row, int col, QStringView v) {
+void DataSet::setString(int row, int col, const QString& v) {
   Field* f = writable(row, col);
   switch (f->type_) {
     case FieldType::String:
@@ -575,11 +575,11 @@ void DataSet::setString(int row, int col, QStringView v) {
       changed({DataSetChange::CellChanged, row, col});
       return;
     case FieldType::Integer:
-    case FieldType::LargeInt: setInteger(row, col, parseInteger(v.toString())); return;
-    case FieldType::Boolean: setBoolean(row, col, parseBoolean(v.toString())); return;
+    case FieldType::LargeInt: setInteger(row, col, parseInteger(v)); return;
+    case FieldType::Boolean: setBoolean(row, col, parseBoolean(v)); return;
     case FieldType::Date:
-    case FieldType::DateTime: setDateTime(row, col, parseDateTime(v.toString())); return;
-    default: setFloat(row, col, parseReal(v.toString())); return;
+    case FieldType::DateTime: setDateTime(row, col, parseDateTime(v)); return;
+    default: setFloat(row, col, parseReal(v)); return;
   }
 }
 

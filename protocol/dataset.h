@@ -145,6 +145,13 @@ class DataSet {
   ~DataSet();
   DataSet(const DataSet&) = delete;
   DataSet& operator=(const DataSet&) = delete;
+  // Moving takes columns and rows (not the observers, not the state of
+  // display updates).
+  DataSet(DataSet&& other) noexcept { takeFrom(other); }
+  DataSet& operator=(DataSet&& other) noexcept {
+    takeFrom(other);
+    return *this;
+  }
 
   // ---- Columns ----
   int fieldCount() const { return static_cast<int>(fields_.size()); }
@@ -186,7 +193,7 @@ class DataSet {
   void setValue(int row, int col, const QVariant& v);
   void setInteger(int row, int col, qint64 v);
   void setFloat(int row, int col, double v);
-  void setString(int row, int col, QStringView v);
+  void setString(int row, int col, const QString& v);
   void setUtf8(int row, int col, QByteArrayView utf8);  // text or bytes as they are
   void setDateTime(int row, int col, const QDateTime& v);
   void setDayCount(int row, int col, double days);  // Date and DateTime columns

@@ -1,8 +1,8 @@
 #include "numberformat.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace vlm {
@@ -12,9 +12,10 @@ QByteArray formatReal(double v) {
   if (std::isinf(v)) return v < 0 ? QByteArrayLiteral("-INF") : QByteArrayLiteral("INF");
   if (v == 0) return QByteArrayLiteral("0");
 
-  // 15 significant digits: d.dddddddddddddde±x
+  // 15 significant digits: d.dddddddddddddde±x, whatever the C locale says.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", v);
+  const auto res = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific, 14);
+  *res.ptr = 0;
   const char* p = buf;
   QByteArray out;
   if (*p == '-') {

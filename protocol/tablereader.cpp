@@ -1,7 +1,6 @@
 #include "tablereader.h"
 
 #include <QCborStreamReader>
-#include <QCborStreamWriter>
 
 #include "cbortable.h"
 #include "dataset_p.h"
@@ -13,13 +12,18 @@ namespace {
 constexpr const char* kWhat = "table reader";
 }
 
-TableReader::TableReader(QByteArray encoded)
-    : data_(std::move(encoded)), reader_(std::make_unique<QCborStreamReader>(data_)) {
-  QCborStreamReader& r = *reader_;
+TableReader::TableReader(QByteArray encoded) : data_(std::move(encoded)) {
+  QCborStreamReader r(data_);
   if (!r.isArray()) cbor::fail(kWhat, QStringLiteral("not a table"));
+  left_ = r.isLengthKnown() ? qint64(r.length()) : -1;
+  if (left_ == 0) cbor::fail(kWhat, QStringLiteral("column list missing"));
   r.enterContainer();
   if (!r.hasNext()) cbor::fail(kWhat, QStringLiteral("column list missing"));
   cbor::readColumns(r, row_, data_.size(), kWhat);
+  if (r.lastError() != QCborError::NoError) cbor::fail(kWhat, QStringLiteral("truncated"));
+  if (left_ > 0) --left_;
+  // The rows are read by the cell coder from here on.
+  pos_ = r.currentOffset();
 }
 
 TableReader::~TableReader() = default;
@@ -47,25 +51,29 @@ bool TableReader::next() {
 }
 
 bool TableReader::readRow() {
-  QCborStreamReader& r = *reader_;
   row_.clearRows();
-  if (!r.hasNext()) {
+  cbor::Cursor cur(data_, pos_, kWhat);
+  const bool end = left_ < 0 ? cur.takeBreak() : left_ == 0;
+  if (end) {
     atEnd_ = true;
-    if (!r.leaveContainer() || r.lastError() != QCborError::NoError)
-      cbor::fail(kWhat, QStringLiteral("truncated"));
-    if (r.currentOffset() != data_.size()) cbor::fail(kWhat, QStringLiteral("trailing bytes"));
+    if (!cur.atEnd()) cbor::fail(kWhat, QStringLiteral("trailing bytes"));
     return false;
   }
-  if (!r.isArray()) cbor::fail(kWhat, QStringLiteral("row %1 is not an array").arg(rowsRead_ + 1));
-  r.enterContainer();
+  const qint64 cells = cur.arrayHead();
+  if (cells >= 0 && cells != row_.fieldCount())
+    cbor::fail(kWhat, QStringLiteral("row %1 has %2 cells, not %3")
+                          .arg(rowsRead_ + 1)
+                          .arg(cells)
+                          .arg(row_.fieldCount()));
   for (int c = 0; c < row_.fieldCount(); ++c) {
-    if (!r.hasNext())
+    if (cells < 0 && cur.takeBreak())
       cbor::fail(kWhat, QStringLiteral("row %1 has too few cells").arg(rowsRead_ + 1));
-    cbor::appendCell(r, *row_.field(c), data_.size() - r.currentOffset(), kWhat);
+    cur.appendCell(*row_.field(c));
   }
-  if (r.hasNext())
+  if (cells < 0 && !cur.takeBreak())
     cbor::fail(kWhat, QStringLiteral("row %1 has too many cells").arg(rowsRead_ + 1));
-  if (!r.leaveContainer()) cbor::fail(kWhat, QStringLiteral("truncated"));
+  pos_ = cur.pos();
+  if (left_ > 0) --left_;
   DataSetAccess::finishRows(row_, 1);
   ++rowsRead_;
   return true;
@@ -101,15 +109,13 @@ QByteArray TableReader::getBytes(int col) const {
 
 QByteArray TableReader::encode(const DataSet& ds) {
   QByteArray out;
-  QCborStreamWriter w(&out);
-  w.startArray();
-  cbor::writeColumns(w, ds);
+  out.reserve(64 + qsizetype(ds.fieldCount()) * 32 + qsizetype(ds.memoryUse()) * 5 / 4);
+  cbor::putHead(out, cbor::kArray, quint64(ds.rowCount()) + 1);
+  cbor::putColumns(out, ds);
   for (qsizetype r = 0; r < ds.rowCount(); ++r) {
-    w.startArray(quint64(ds.fieldCount()));
-    for (int c = 0; c < ds.fieldCount(); ++c) cbor::writeCell(w, *ds.field(c), r);
-    w.endArray();
+    cbor::putHead(out, cbor::kArray, quint64(ds.fieldCount()));
+    for (int c = 0; c < ds.fieldCount(); ++c) cbor::putCell(out, *ds.field(c), r);
   }
-  w.endArray();
   return out;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 // The table reader: a result table read forward, row by row. On the wire it
 // is one CBOR array: first the column list, then each row as an array of
-// one cell per column (docs/protocol.md).
+// one cell per column (docs/protocol.md). The rows are decoded as they are
+// read.
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <memory>
 
 #include "dataset.h"
-
-class QCborStreamReader;
 
 namespace vlm {
 
@@ -53,7 +52,8 @@ class TableReader {
   bool readRow();
 
   QByteArray data_;
-  std::unique_ptr<QCborStreamReader> reader_;
+  qsizetype pos_ = 0;  // where the next row begins
+  qint64 left_ = -1;   // items of the outer array still to come; -1: up to a break
   DataSet row_;
   int rowsRead_ = 0;
   bool atEnd_ = false;

@@ -7,3 +7,7 @@ bash "$top/scripts/build.sh"
 build="${VLM_BUILD_DIR:-$top/build}"
 cd "$build"
 ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+# In CI the fuzz targets run too, each for a bounded time.
+if [ -n "${CI:-}" ]; then
+  bash "$top/scripts/fuzz.sh"
+fi

@@ -1,4 +1,5 @@
 #include "busyindicator.h"
+#include "buyukharfkutusu.h"
 #include "mesaj.h"
 #include "seams.h"
 #include "stil.h"
@@ -14,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 
 using namespace vlm;
 
@@ -146,6 +148,66 @@ class TForm1Test : public QObject {
       QCOMPARE(f.sPageControl1->isTabVisible(f.sPageControl1->indexOf(f.skampanyali)),
                c.kampanyaSekmesi);
     }
+  }
+
+  void loginOutcomesAndHeaderLabels() {
+    struct Case {
+      const char* name;
+      bool ok;
+      QString disip;
+      int tip;
+      QList<int> exits;
+    };
+    const Case cases[] = {
+        {"cancelled", false, "85.1.2.3", 1, {0}},
+        {"no public address", true, "   ", 1, {0}},
+        {"type 1", true, "85.1.2.3", 1, {}},
+        {"type 4", true, "85.1.2.3", 4, {}},
+    };
+    for (const Case& c : cases) {
+      exits_.clear();
+      TForm1::setGirisPenceresi([&c](TForm1& f) {
+        f.sbilgi->SetDisip(c.disip);
+        f.sbilgi->SetMusteriTipi(c.tip);
+        f.sbilgi->SetADI(QStringLiteral("BAYİ1"));
+        f.sbilgi->SetCariAdi(QStringLiteral("Örnek Ticaret"));
+        f.sbilgi->SetSaticiAdi(QStringLiteral("SATICI 1"));
+        f.sbilgi->SetSaticiTelefon(QStringLiteral("0212 555 00 00 "));
+        f.sbilgi->SetSaticiMail(QStringLiteral("satici@velmora.example"));
+        return c.ok;
+      });
+      TForm1 f;
+      f.GirisYap();
+      QCOMPARE(exits_, c.exits);
+      if (!c.exits.isEmpty()) continue;
+      QCOMPARE(!f.musteritus->isHidden(), c.tip == 1);
+      QCOMPARE(f.sPageControl1->isTabVisible(f.sPageControl1->indexOf(f.skampanyali)), c.tip != 4);
+      f.AnaBilgiAl();
+      QCOMPARE(f.kullanicilbl->text(), QStringLiteral("BAYİ1"));
+      QCOMPARE(f.cariadilbl->text(), QStringLiteral("Örnek Ticaret"));
+      QCOMPARE(f.saticilbl->text(), QStringLiteral("SATICI 1 Telefonu: 0212 555 00 00  email: "
+                                                   "satici@velmora.example"));
+    }
+    TForm1::setGirisPenceresi({});
+  }
+
+  void startUpStepsRunInOrderOnAWorker() {
+    QStringList ran;
+    QList<QThread*> threads;
+    for (const QString& ad : {QStringLiteral("BalonYaz"), QStringLiteral("KayanYaziAl"),
+                              QStringLiteral("AcilisReklamAdetAl")})
+      TForm1::baslangicAdimiEkle(ad, [ad, &ran, &threads](TForm1&) {
+        ran << ad;
+        threads << QThread::currentThread();
+      });
+    TForm1 f;
+    f.sbilgi->SetADI(QStringLiteral("X"));
+    f.FormCreate();
+    QTRY_VERIFY(f.baslangicBitti());
+    QCOMPARE(ran, QStringList({"KayanYaziAl", "AcilisReklamAdetAl", "BalonYaz"}));
+    for (QThread* t : threads) QVERIFY(t != QThread::currentThread());
+    for (const QString& ad : {"BalonYaz", "KayanYaziAl", "AcilisReklamAdetAl"})
+      TForm1::baslangicAdimiEkle(ad, {});
   }
 
   void tabPainterDrawsCounterInRed() {

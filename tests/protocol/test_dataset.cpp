@@ -2,6 +2,10 @@
 // display updates, and loading from packets and table readers.
 #include <gtest/gtest.h>
 
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborStreamWriter>
+#include <QCborValue>
 #include <QLocale>
 
 #include "datapacket.h"
@@ -35,11 +39,11 @@ void fillAllTypes(DataSet& ds) {
   ds.setFloat(r, 2, 1234.5);
   ds.setFloat(r, 3, 0.18);
   ds.setFloat(r, 4, 20);
-  ds.setString(r, 5, u"Örnek Ticaret ğüşıöçİ");
+  ds.setString(r, 5, QString::fromUtf8("Örnek Ticaret ğüşıöçİ"));
   ds.setDateTime(r, 6, QDateTime(QDate(2024, 2, 29), QTime(0, 0)));
   ds.setDateTime(r, 7, QDateTime(QDate(2024, 2, 29), QTime(18, 30)));
   ds.setBoolean(r, 8, true);
-  ds.setString(r, 9, u"satır 1\r\nsatır 2");
+  ds.setString(r, 9, QString::fromUtf8("satır 1\r\nsatır 2"));
   ds.setBytes(r, 10, QByteArray("\x00\xff\x10", 3));
 
   ds.appendRow();  // all null
@@ -50,11 +54,11 @@ void fillAllTypes(DataSet& ds) {
   ds.setFloat(r, 2, -0.5);
   ds.setFloat(r, 3, 0);
   ds.setFloat(r, 4, 1e20);
-  ds.setString(r, 5, u"");
+  ds.setString(r, 5, QString::fromUtf8(""));
   ds.setDayCount(r, 6, 0);
   ds.setDayCount(r, 7, -1.25);
   ds.setBoolean(r, 8, false);
-  ds.setString(r, 9, u"");
+  ds.setString(r, 9, QString::fromUtf8(""));
   ds.setBytes(r, 10, QByteArray());
 }
 
@@ -122,11 +126,11 @@ TEST(DataSet, ConvertsBetweenTypes) {
   EXPECT_DOUBLE_EQ(ds.floatValue(0, 0), 17.0);
 
   // Writing text into typed columns parses it; nonsense raises.
-  ds.setString(0, 0, u" 42 ");
+  ds.setString(0, 0, QString::fromUtf8(" 42 "));
   EXPECT_EQ(ds.intValue(0, 0), 42);
-  ds.setString(0, 2, u"3,25");
+  ds.setString(0, 2, QString::fromUtf8("3,25"));
   EXPECT_DOUBLE_EQ(ds.floatValue(0, 2), 3.25);
-  EXPECT_THROW(ds.setString(0, 0, u"abc"), Error);
+  EXPECT_THROW(ds.setString(0, 0, QString::fromUtf8("abc")), Error);
   EXPECT_THROW(ds.setInteger(0, 0, 1LL << 40), Error);  // beyond 32 bits
   EXPECT_THROW(ds.setBytes(0, 0, "x"), Error);
   QLocale::setDefault(QLocale::c());
@@ -178,10 +182,10 @@ TEST(DataSet, RewritesTextCellsAnywhere) {
   ds.addField("D", FieldType::String);
   for (int i = 0; i < 4; ++i) ds.setString(ds.appendRow(), 0, QString::number(i));
   // An earlier row written again, longer and shorter, then the last one.
-  ds.setString(1, 0, u"uzun bir metin");
-  ds.setString(2, 0, u"");
-  ds.setString(3, 0, u"son");
-  ds.setString(1, 0, u"B");
+  ds.setString(1, 0, QString::fromUtf8("uzun bir metin"));
+  ds.setString(2, 0, QString::fromUtf8(""));
+  ds.setString(3, 0, QString::fromUtf8("son"));
+  ds.setString(1, 0, QString::fromUtf8("B"));
   EXPECT_EQ(ds.stringValue(0, 0), QString("0"));
   EXPECT_EQ(ds.stringValue(1, 0), QString("B"));
   EXPECT_EQ(ds.stringValue(2, 0), QString(""));
@@ -289,7 +293,7 @@ TEST(DataPacket, RoundTripsEveryTypeAndReplacesAll) {
 
   DataSet dst;
   dst.addField("ESKI", FieldType::String);
-  dst.setString(dst.appendRow(), 0, u"eski");
+  dst.setString(dst.appendRow(), 0, QString::fromUtf8("eski"));
   QList<DataSetChange::Kind> kinds;
   dst.addObserver([&](const DataSetChange& c) { kinds << c.kind; });
   dst.loadFromPacket(packet);
@@ -473,4 +477,70 @@ TEST(NumberFormat, ShortestGeneralForm) {
       {0, "0"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatReal(c.v), QByteArray(c.text)) << c.text;
+}
+
+TEST(DataPacket, StandardCborBothWays) {
+  // Our packet read by Qt's general CBOR parser.
+  DataSet src;
+  fillAllTypes(src);
+  QCborParserError err;
+  const QCborValue v = QCborValue::fromCbor(src.toPacket(), &err);
+  ASSERT_EQ(err.error, QCborError::NoError);
+  const QCborMap m = v.toMap();
+  EXPECT_EQ(m.keys().size(), 4);
+  EXPECT_EQ(m[QLatin1String("version")].toInteger(), 1);
+  EXPECT_EQ(m[QLatin1String("rows")].toInteger(), 3);
+  EXPECT_EQ(m[QLatin1String("columns")].toArray().at(5).toMap()[QLatin1String("type")].toString(),
+            QString("string"));
+  const QCborArray data = m[QLatin1String("data")].toArray();
+  EXPECT_EQ(data.at(5).toArray().at(0).toString(), QString::fromUtf8("Örnek Ticaret ğüşıöçİ"));
+  EXPECT_EQ(data.at(2).toArray().at(0).toDouble(), 1234.5);
+  EXPECT_TRUE(data.at(2).toArray().at(1).isNull());
+
+  // A packet from another encoder: indefinite lengths, short floats, chunked text.
+  QByteArray other;
+  QCborStreamWriter w(&other);
+  w.startMap();
+  w.append(QLatin1StringView("version"));
+  w.append(1);
+  w.append(QLatin1StringView("columns"));
+  w.startArray();
+  for (const char* c : {"F", "S", "N"}) {
+    w.startMap(2);
+    w.append(QLatin1StringView("name"));
+    w.append(QLatin1StringView(c));
+    w.append(QLatin1StringView("type"));
+    w.append(QLatin1StringView(QByteArray(c) == "F"   ? "float"
+                               : QByteArray(c) == "S" ? "string"
+                                                      : "int64"));
+    w.endMap();
+  }
+  w.endArray();
+  w.append(QLatin1StringView("rows"));
+  w.append(2);
+  w.append(QLatin1StringView("data"));
+  w.startArray();
+  w.startArray();
+  w.append(qfloat16(-1.5f));
+  w.append(0.25f);
+  w.endArray();
+  w.startArray(2);
+  w.append(QLatin1StringView("kisa"));
+  w.appendNull();
+  w.endArray();
+  w.startArray();
+  w.append(std::numeric_limits<qint64>::min());
+  w.append(qint64(-1));
+  w.endArray();
+  w.endArray();
+  w.endMap();
+  // Replace the second text cell by an indefinite-length text in two chunks.
+  other.replace(QByteArray::fromHex("f6"), QByteArray::fromHex("7f 62c3b6 61 6b ff"));
+  DataSet ds;
+  ds.loadFromPacket(other);
+  EXPECT_EQ(ds.floatValue(0, 0), -1.5);
+  EXPECT_EQ(ds.floatValue(1, 0), 0.25);
+  EXPECT_EQ(ds.stringValue(1, 1), QString::fromUtf8("ök"));
+  EXPECT_EQ(ds.largeIntValue(0, 2), std::numeric_limits<qint64>::min());
+  EXPECT_EQ(ds.largeIntValue(1, 2), -1);
 }

@@ -18,6 +18,16 @@ QString MesajBasligi(int tur) {
   }
 }
 
+QString StandartMesajBasligi(int tur) {
+  switch (tur) {
+    case mtUyari: return QStringLiteral("Warning");
+    case mtHata: return QStringLiteral("Error");
+    case mtBilgi: return QStringLiteral("Information");
+    case mtSoru: return QStringLiteral("Confirm");
+    default: return QString();
+  }
+}
+
 QString DugmeBasligi(MesajDugmesi dugme) {
   switch (dugme) {
     case mbYes: return QStringLiteral("Evet");
@@ -85,6 +95,16 @@ void ShowMessage(const QString& metin) {
   showOnUiThread(istek);
 }
 
+void StandartMesaj(const QString& metin, int tur) {
+  MesajIstegi istek;
+  istek.metin = metin;
+  istek.tur = tur;
+  istek.standart = true;
+  istek.dugmeler = mbOK;
+  istek.varsayilan = mbOK;
+  showOnUiThread(istek);
+}
+
 ScriptedMessages::ScriptedMessages() : previous_(g_service) {
   g_service = this;
 }
@@ -94,6 +114,7 @@ ScriptedMessages::~ScriptedMessages() {
 
 int ScriptedMessages::show(const MesajIstegi& istek) {
   shown_.append(istek);
+  if (onShow) onShow(istek);
   if (!answers_.isEmpty()) return answers_.takeFirst();
   return DugmeSonucu(istek.varsayilan);
 }

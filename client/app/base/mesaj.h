@@ -3,6 +3,7 @@
 // that tests can queue the answers and read what was shown.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vlm {
 
@@ -47,11 +48,14 @@ struct MesajIstegi {
   int tur = mtOzel;  // kind; mtOzel and above: no title, no sound
   MesajDugmeleri dugmeler = mbOK;
   MesajDugmesi varsayilan = mbOK;
-  bool duz = false;  // a plain box (ShowMessage): program title, one OK
+  bool duz = false;       // a plain box (ShowMessage): program title, one OK
+  bool standart = false;  // the toolkit's own box: its English title and captions
 };
 
 // Title by kind: "Uyarı", "Hata", "Bilgi", "Soru"; empty for other kinds.
 QString MesajBasligi(int tur);
+// The toolkit's own titles: "Warning", "Error", "Information", "Confirm".
+QString StandartMesajBasligi(int tur);
 // Caption of a button ("Evet", "Hayır", ...); "All" keeps the toolkit's caption.
 QString DugmeBasligi(MesajDugmesi dugme);
 // Result code of a button.
@@ -73,6 +77,8 @@ MessageService* messageService();
 int MesajGoster(const QString& metin, int tur, MesajDugmeleri dugmeler, MesajDugmesi varsayilan);
 // A plain box with one OK button, for texts that come as they are (error texts).
 void ShowMessage(const QString& metin);
+// The toolkit's standard box of a kind with one OK button.
+void StandartMesaj(const QString& metin, int tur);
 
 // A service for tests: answers from a queue (when it is empty, the default
 // button's result, as if Enter was pressed), and remembers what was shown.
@@ -83,6 +89,8 @@ class ScriptedMessages : public MessageService {
   int show(const MesajIstegi& istek) override;
 
   void queue(int sonuc) { answers_.append(sonuc); }
+  // Called as each box is "shown", to look at the program's state then.
+  std::function<void(const MesajIstegi&)> onShow;
   const QList<MesajIstegi>& shown() const { return shown_; }
   QStringList texts() const;
   void clear() {

@@ -17,6 +17,15 @@ QString SunucuHost() {
 QString YerelSunucu() {
   return deger("VLM_YEREL_SUNUCU", VLM_DEFAULT_YEREL_SUNUCU);
 }
+QString WebHost() {
+  const QString h = qEnvironmentVariable("VLM_WEB_HOST", QStringLiteral(VLM_DEFAULT_WEB_HOST));
+  return h.isEmpty() ? SunucuHost() : h;
+}
+QString YerelWebHost() {
+  const QString h =
+      qEnvironmentVariable("VLM_YEREL_WEB_HOST", QStringLiteral(VLM_DEFAULT_YEREL_WEB_HOST));
+  return h.isEmpty() ? YerelSunucu() : h;
+}
 QString FirmaDisIp() {
   return deger("VLM_FIRMA_DIS_IP", VLM_DEFAULT_FIRMA_DIS_IP);
 }
@@ -25,6 +34,12 @@ QString IpEchoAdresi() {
 }
 QString WebSitesiAdresi() {
   return deger("VLM_WEB_ADRESI", VLM_DEFAULT_WEB_ADRESI);
+}
+QString IletisimMetni() {
+  return deger("VLM_ILETISIM", VLM_DEFAULT_ILETISIM).replace(QLatin1Char('|'), QLatin1Char('\n'));
+}
+QString KurulumAdresi() {
+  return deger("VLM_KURULUM_URL", VLM_DEFAULT_KURULUM_URL);
 }
 int SunucuPortu() {
   bool ok = false;

@@ -36,7 +36,9 @@ MesajKutusu::MesajKutusu(const MesajIstegi& istek, QWidget* parent) : QDialog(pa
   setObjectName(QStringLiteral("MesajKutusu"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  const QString baslik = istek.duz ? QString() : MesajBasligi(istek.tur);
+  const QString baslik = istek.duz        ? QString()
+                         : istek.standart ? StandartMesajBasligi(istek.tur)
+                                          : MesajBasligi(istek.tur);
   setWindowTitle(baslik.isEmpty() ? QApplication::applicationDisplayName() : baslik);
   QFont f = font();
   f.setPointSize(g_yaziBoyutu);
@@ -76,7 +78,7 @@ MesajKutusu::MesajKutusu(const MesajIstegi& istek, QWidget* parent) : QDialog(pa
   QPushButton* varsayilan = nullptr;
   for (MesajDugmesi d : kSira) {
     if (!(istek.dugmeler & d)) continue;
-    auto* b = new QPushButton(DugmeBasligi(d));
+    auto* b = new QPushButton(istek.standart && d == mbOK ? QStringLiteral("OK") : DugmeBasligi(d));
     b->setAutoDefault(true);
     b->setMinimumWidth(90);
     connect(b, &QPushButton::clicked, this, [this, d] {

@@ -2,6 +2,9 @@
 
 #include "async.h"
 #include "busyindicator.h"
+#include "buyukharfkutusu.h"
+#include "connection.h"
+#include "istasyon.h"
 #include "marquee.h"
 #include "mesaj.h"
 #include "pictures.h"
@@ -13,6 +16,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,8 +35,8 @@ TForm1::GirisPenceresi& girisPenceresi() {
   return g;
 }
 
-std::vector<std::pair<QString, TForm1::BaslangicAdimi>>& baslangicAdimlari() {
-  static std::vector<std::pair<QString, TForm1::BaslangicAdimi>> adimlar;
+QHash<QString, TForm1::BaslangicAdimi>& baslangicAdimlari() {
+  static QHash<QString, TForm1::BaslangicAdimi> adimlar;
   return adimlar;
 }
 
@@ -49,17 +53,24 @@ void TForm1::setGirisPenceresi(GirisPenceresi giris) {
   girisPenceresi() = std::move(giris);
 }
 
-void TForm1::baslangicAdimiEkle(const QString& ad, BaslangicAdimi adim) {
-  auto& adimlar = baslangicAdimlari();
-  for (auto& [mevcut, islem] : adimlar)
-    if (mevcut == ad) {
-      islem = std::move(adim);
-      return;
-    }
-  adimlar.emplace_back(ad, std::move(adim));
+const QStringList& TForm1::baslangicAdimSirasi() {
+  static const QStringList sira = {
+      QStringLiteral("AnaBilgiAl"),       QStringLiteral("KayanYaziAl"),
+      QStringLiteral("BannerREsimAl"),    QStringLiteral("BannerREsimAlUst"),
+      QStringLiteral("BannerREsimAlAlt"), QStringLiteral("AcilisReklamAdetAl"),
+      QStringLiteral("BalonYaz")};
+  return sira;
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+void TForm1::baslangicAdimiEkle(const QString& ad, BaslangicAdimi adim) {
+  Q_ASSERT(baslangicAdimSirasi().contains(ad));
+  baslangicAdimlari().insert(ad, std::move(adim));
+}
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent),
+      bagc(std::make_unique<Connection>()),
+      sbilgi(std::make_unique<TSonucBilgisi>()) {
   setObjectName(QStringLiteral("Form1"));
   kur();
 }
@@ -186,7 +197,7 @@ QWidget* TForm1::aramaPaneliKur() {
   buyutec->setPixmap(buyutecResmi(24));
   h->addWidget(buyutec);
 
-  araedit = new QLineEdit;
+  araedit = new BuyukHarfKutusu;
   araedit->setObjectName(QStringLiteral("araedit"));
   araedit->setFixedWidth(340);
   QFont af(QStringLiteral("Tahoma"));
@@ -323,6 +334,14 @@ void TForm1::FormCreate() {
   _acilisgoruldu = false;
   setWindowTitle(QStringLiteral("Velmora Otomotiv B2B Programı"));
   QApplication::setApplicationDisplayName(QStringLiteral("Velmora Otomotiv B2B"));
+  // Message boxes of the whole program use a 15-point font (MesajKutusu).
+  // The login record exists from construction on; here it gets this
+  // workstation's values, which the login refreshes.
+  sbilgi->SetBilgiSayarAdi(BilgisayarAdiVer());
+  sbilgi->SetBilgisayarKullanici(KullaniciAdiVer());
+  sbilgi->SetIcip(IcIpVer());
+  sbilgi->SetBILGISAYARID(BilgisayarIdVer());
+  bagc->setPort(SunucuPortu());
   webSitesi->setText(AdresinHostu(WebSitesiAdresi()));
   GirisYap();
   BaslangicGoreviBaslat();
@@ -334,8 +353,12 @@ void TForm1::GirisYap() {
       SurecSonlandir(0);
       return;
     }
+    if (sbilgi->Disip().trimmed().isEmpty()) {
+      SurecSonlandir(0);
+      return;
+    }
   }
-  MusteriTipineUyarla(0);
+  MusteriTipineUyarla(sbilgi->MusteriTipi());
 }
 
 void TForm1::MusteriTipineUyarla(int musteriTipi) {
@@ -345,15 +368,28 @@ void TForm1::MusteriTipineUyarla(int musteriTipi) {
   } else if (musteriTipi == 4) {
     sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
   }
+  Q_EMIT musteriTipiUyarlandi(musteriTipi);
 }
 
-void TForm1::AnaBilgiAl() {}
+void TForm1::AnaBilgiAl() {
+  runOnUiThread([this] {
+    kullanicilbl->setText(sbilgi->ADI());
+    cariadilbl->setText(sbilgi->CariAdi());
+    saticilbl->setText(sbilgi->SaticiAdi() + QStringLiteral(" Telefonu: ") +
+                       sbilgi->SaticiTelefon() + QStringLiteral(" email: ") + sbilgi->SaticiMail());
+  });
+}
 
 void TForm1::BaslangicGoreviBaslat() {
   baslangicBitti_ = false;
   const auto adimlar = baslangicAdimlari();
   Async([this, adimlar] {
-    for (const auto& adim : adimlar) adim.second(*this);
+    for (const QString& ad : baslangicAdimSirasi()) {
+      if (ad == QLatin1String("AnaBilgiAl"))
+        AnaBilgiAl();
+      else if (const auto adim = adimlar.value(ad))
+        adim(*this);
+    }
   })
       ->Await(
           [this] {

@@ -1,8 +1,11 @@
 #pragma once
 // The program's main window: header, search panel, tabs, status legend and
 // the scrolling text at the bottom.
+#include "records.h"
+
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -17,6 +20,8 @@ class QToolButton;
 namespace vlm {
 
 class BusyIndicator;
+class BuyukHarfKutusu;
+class Connection;
 class Marquee;
 
 class TForm1 : public QWidget {
@@ -38,18 +43,25 @@ class TForm1 : public QWidget {
   void WebSitesiClick();
 
   // The login window, run modally by GirisYap; returns true when it closed
-  // with OK. Installed by the login module.
+  // with OK and the login record is filled. Installed by the login module;
+  // without one the window opens with an empty login record.
   using GirisPenceresi = std::function<bool(TForm1&)>;
   static void setGirisPenceresi(GirisPenceresi giris);
 
-  // A step of the start-up background task, run on its worker thread.
+  // A step of the start-up background task, run on its worker thread. The
+  // steps run in this order, each finishing before the next: AnaBilgiAl,
+  // KayanYaziAl, BannerREsimAl, BannerREsimAlUst, BannerREsimAlAlt,
+  // AcilisReklamAdetAl, BalonYaz. A module installs the step it owns.
   using BaslangicAdimi = std::function<void(TForm1&)>;
   static void baslangicAdimiEkle(const QString& ad, BaslangicAdimi adim);
+  static const QStringList& baslangicAdimSirasi();
   // Runs when the start-up task has ended, on the UI thread.
   void AcilisReklamGoster();
   bool baslangicBitti() const { return baslangicBitti_; }
 
   // State of the window.
+  std::unique_ptr<Connection> bagc;       // the main connection; tasks work on clones
+  std::unique_ptr<TSonucBilgisi> sbilgi;  // the login record, for the whole run
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
@@ -70,7 +82,7 @@ class TForm1 : public QWidget {
   QLabel* RxGIFAnimator1 = nullptr;
   QLabel* RxGIFAnimator2 = nullptr;
   QWidget* Panel2 = nullptr;
-  QLineEdit* araedit = nullptr;
+  BuyukHarfKutusu* araedit = nullptr;
   QToolButton* SpeedButton2 = nullptr;
   QToolButton* SpeedButton1 = nullptr;
   QPushButton* musteritus = nullptr;
@@ -98,7 +110,11 @@ class TForm1 : public QWidget {
   QString sekmeBasligi(QWidget* sayfa) const;
   void sekmeBasligiYaz(QWidget* sayfa, const QString& baslik);
 
- protected:
+ Q_SIGNALS:
+  // After the customer-type rules of the frame: each list applies its own.
+  void musteriTipiUyarlandi(int musteriTipi);
+
+protected:
   void closeEvent(QCloseEvent* e) override;  // FormCloseQuery
 
  private:

@@ -6,6 +6,7 @@ GridLook GridLook::standard() {
   GridLook look;
   look.font = QFont(QStringLiteral("Arial"));
   look.font.setPixelSize(13);
+  look.font.setBold(false);  // explicit, or a bold window would make the cells bold
   return look;
 }
 
@@ -13,6 +14,7 @@ GridLook GridLook::vs2010() {
   GridLook look;
   look.font = QFont(QStringLiteral("Tahoma"));
   look.font.setPixelSize(12);
+  look.font.setBold(false);
   look.rowHeight = 24;
   look.headerHeight = 28;
   look.evenRow = QColor(255, 255, 255);
