@@ -21,7 +21,15 @@ for t in "${targets[@]}"; do
   echo "== $t: ${seconds} s"
   # New inputs go to the scratch corpus; the committed seeds are only read.
   mkdir -p "$build/fuzz-artifacts"
-  "$build/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
-    -artifact_prefix="$build/fuzz-artifacts/$t-" -print_final_stats=1 "$work" "$top/fuzz/corpus/$t"
+  # The fuzzer's running commentary goes to a log; a failure prints its tail.
+  log="$build/fuzz-artifacts/$t.log"
+  if ! "$build/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+    -artifact_prefix="$build/fuzz-artifacts/$t-" -print_final_stats=1 "$work" "$top/fuzz/corpus/$t" \
+    >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "$t found a failure" >&2
+    exit 1
+  fi
+  grep -E '^stat::number_of_executed_units' "$log" || true
   rm -rf "$work"
 done

@@ -284,7 +284,7 @@ bool Tstokayarinti::IskontoVar() const {
 
 void Tstokayarinti::KdvCikar() {
   // The box keeps the price as it shows it, so the price sent is the one seen.
-  if (!birimfiyat->isReadOnly()) birimfiyat->setValue(Yuvarla(vlm::KdvCikar(birimfiyat->value())));
+  birimfiyat->setValue(Yuvarla(vlm::KdvCikar(birimfiyat->value())));
   Hesapla();
 }
 

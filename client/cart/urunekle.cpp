@@ -31,7 +31,9 @@ void yonlendir(TForm1& form, DataSet& liste, void (*listeAkisi)(TForm1&, DataSet
   if (liste.recNo() < 0 || !liste.fieldByName(u"STOK_STOKNO")) return;
   const int stokno = SatirTamsayi(liste, u"STOK_STOKNO");
   liste.locate(u"STOK_STOKNO", stokno);
-  if (form.sepet.fieldCount() == 0) SepetGetir(form);
+  // Without the cart there is no telling whether the product is in it: a
+  // cart that cannot be loaded (already reported) stops here.
+  if (form.sepet.fieldCount() == 0 && !SepetGetir(*form.bagc, *form.sbilgi, form.sepet)) return;
   if (form.sepet.fieldByName(u"STOKNO") && form.sepet.locate(u"STOKNO", stokno)) {
     if (const SatirDegistirAkisi& akis = satirDegistirAkisi())
       akis(form, SatirTamsayi(form.sepet, u"SIRANO"));

@@ -21,8 +21,8 @@ class Tstokayarinti;
 // "Sepete Ekle") calls its list's function with the list's dataset on the
 // focused row. Without a current row nothing happens. The dataset is placed
 // on the row of that row's STOK_STOKNO, the cart is loaded when it is not
-// yet, and a product already in the cart opens the change flow of its line
-// instead of the list's add flow.
+// yet (when that fails, nothing more happens), and a product already in the
+// cart opens the change flow of its line instead of the list's add flow.
 void StokListesindenEkle(TForm1& form, DataSet& stok);
 void YeniListesindenEkle(TForm1& form, DataSet& YENILER);
 void KampanyaListesindenEkle(TForm1& form, DataSet& kampstok);

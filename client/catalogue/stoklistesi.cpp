@@ -29,15 +29,7 @@ const QString kFiyatBilgisi = QStringLiteral("FIYATBILGISI");
 const char* const kFiyatSutunlari[] = {"LISTEFIYAT1", "KAMPFIYAT", "NETFIYAT", "KDVDAHIL"};
 
 QString durumAdi(const QVariant& v) {
-  switch (v.toInt()) {
-    case 0: return QStringLiteral("Yok");
-    case 1: return QStringLiteral("Stok mevcut");
-    case 2: return QStringLiteral("Telefon Açınız");
-    case 3: return QStringLiteral("Yolda");
-    case 4: return QStringLiteral("Özel Sipariş");
-    case 5: return QStringLiteral("Tedarik Sürecinde");
-    default: return v.toString();
-  }
+  return stokDurumAdi(v.toInt());
 }
 
 double sayi(const DataSet& ds, int row, const char* alan) {
@@ -50,14 +42,7 @@ QString fiyatBilgisi(const DataSet& ds, int row) {
                            sayi(ds, row, "NETFIYAT"), sayi(ds, row, "KDVDAHIL"));
 }
 
-QList<GridColumn> stokSutunlari(const GridLook& gorunum) {
-  const auto pic = [](std::function<QPixmap(const QVariant&)> f,
-                      std::function<QString(const QVariant&)> ad = {}) {
-    GridColumn c;
-    c.picture(std::move(f), std::move(ad));
-    return c;
-  };
-  Q_UNUSED(pic);
+QList<GridColumn> stokSutunlari() {
   QList<GridColumn> s;
   s << GridColumn("DURUM", "Durum", 1)
            .picture([](const QVariant& v) { return stokDurumResmi(v.toInt(), 24); }, durumAdi)
@@ -115,7 +100,6 @@ QList<GridColumn> stokSutunlari(const GridLook& gorunum) {
            })
            .textBy(fiyatBilgisi)
            .noSort();
-  Q_UNUSED(gorunum);
   return s;
 }
 
@@ -129,7 +113,7 @@ StokListesi::StokListesi(TForm1& form)
   GridLook gorunum = GridLook::standard();
   gorunum.headerHeight = 40;
   cxGrid1->setLook(gorunum);
-  cxGrid1->setColumns(stokSutunlari(gorunum));
+  cxGrid1->setColumns(stokSutunlari());
   cxGrid1->setFooterSummaries({GridSummary(GridSummary::Count, "OEM1")});
   cxGrid1->setDataSet(stok_.get());
   auto* yerlesim = new QVBoxLayout(form.sstoklistesi);

@@ -13,9 +13,7 @@ AnaPencereParcalari AnaPencereyiKur(TForm1& form) {
   p.sepet = new SepetSekmesi(form);
   // A double click in the stock list puts the product into the cart, or
   // opens the change of its line when the cart holds it already.
-  p.stokListesi->sepeteEkleAkisi = [&form](StokListesi& liste) {
-    StokListesindenEkle(form, liste.stok());
-  };
+  p.stokListesi->sepeteEkleAkisi = [&form](StokListesi& l) { StokListesindenEkle(form, l.stok()); };
   setSatirDegistirAkisi(&SatirDegistir);
   return p;
 }

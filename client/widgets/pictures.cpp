@@ -44,6 +44,18 @@ QPen whitePen(qreal w) {
 
 }  // namespace
 
+QString stokDurumAdi(int durum) {
+  switch (durum) {
+    case 0: return QStringLiteral("Yok");
+    case 1: return QStringLiteral("Stok mevcut");
+    case 2: return QStringLiteral("Telefon Açınız");
+    case 3: return QStringLiteral("Yolda");
+    case 4: return QStringLiteral("Özel Sipariş");
+    case 5: return QStringLiteral("Tedarik Sürecinde");
+    default: return QString::number(durum);
+  }
+}
+
 QPixmap stokDurumResmi(int durum, int boyut) {
   return drawn(boyut, [durum](QPainter& p) {
     switch (durum) {

@@ -9,6 +9,9 @@ namespace vlm {
 // Stock state of a product (DURUM): 0 none, 1 in stock, 2 call us, 3 on the
 // way, 4 special order, 5 being supplied. Other values: a grey question mark.
 QPixmap stokDurumResmi(int durum, int boyut = 24);
+// The name of a stock state: "Yok", "Stok mevcut", "Telefon Açınız", "Yolda",
+// "Özel Sipariş", "Tedarik Sürecinde"; other values as their number.
+QString stokDurumAdi(int durum);
 // Flags of the product lists: new (Y), campaign (K), has a picture (RESIM).
 QPixmap yeniResmi(bool yeni, int boyut = 24);
 QPixmap kampanyaResmi(bool kampanyali, int boyut = 24);

@@ -254,11 +254,12 @@ class StokAyarintiTest : public QObject {
     QCOMPARE(d.birimfiyat->text(), QStringLiteral("71,82"));
     QCOMPARE(d.geneltutar->text(), QStringLiteral("84,75"));
 
-    // A price that cannot be edited is not touched.
+    // F4 works in a locked box as well: the key strips the tax, the lock only
+    // keeps the user from typing.
     Tstokayarinti kilitli(nullptr, 7);
     kilitli.birimfiyat->setValue(118);
     QTest::keyClick(kilitli.birimfiyat, Qt::Key_F4);
-    QCOMPARE(kilitli.birimfiyat->text(), QStringLiteral("118,00"));
+    QCOMPARE(kilitli.birimfiyat->text(), QStringLiteral("100,00"));
   }
 
   void enterInQuantityClosesWithOkInPriceDoesNothing() {
@@ -525,6 +526,21 @@ class StokAyarintiTest : public QObject {
         [](Tstokayarinti&) { return int(QDialog::Accepted); });
     QCOMPARE(acilan, 0);
     QCOMPARE(s_->sepetVerSayisi(), 0);
+  }
+
+  void cartThatCannotBeLoadedStopsTheRouting() {
+    auto f = anaPencere(3);
+    auto stok = liste(*f, "stok");
+    f->bagc->setPort(1);  // nothing listens there
+    ScriptedMessages mesajlar;
+    const int acilan = ac([&] { StokListesindenEkle(*f, *stok); },
+                          [](Tstokayarinti&) { return int(QDialog::Accepted); });
+    QCOMPARE(acilan, 0);
+    QCOMPARE(mesajlar.shown().size(), 12);  // eleven attempts, then the connection message
+    QCOMPARE(mesajlar.texts().last(),
+             QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+    QCOMPARE(f->sepet.fieldCount(), 0);
+    QVERIFY(s_->eklemeler().isEmpty());
   }
 
   void quantityThatIsNotANumberAbandonsTheAdd() {

@@ -166,15 +166,7 @@ inline void fillStock(DataSet& ds, int rows, quint32 seed = 7) {
 }
 
 inline QString durumYazisi(const QVariant& v) {
-  switch (v.toInt()) {
-    case 0: return QStringLiteral("Yok");
-    case 1: return QStringLiteral("Stok mevcut");
-    case 2: return QStringLiteral("Telefon Açınız");
-    case 3: return QStringLiteral("Yolda");
-    case 4: return QStringLiteral("Özel Sipariş");
-    case 5: return QStringLiteral("Tedarik Sürecinde");
-    default: return v.toString();
-  }
+  return stokDurumAdi(v.toInt());
 }
 
 // The text of the drawn price cell.

@@ -244,9 +244,8 @@ class GridWidgetTest : public QObject {
   void footerCountSumAverage() {
     auto ds = cart();
     Grid* g = makeGrid(ds.get(), cartColumns());
-    g->setFooterSummaries(
-        {GridSummary(GridSummary::Count, "VERILISTARIHI"), GridSummary(GridSummary::Sum, "MIKTAR"),
-         GridSummary(GridSummary::Sum, "NETTUTAR"), GridSummary(GridSummary::Average, "NETTUTAR")});
+    g->setFooterSummaries({GridSummary::count("VERILISTARIHI"), GridSummary::sum("MIKTAR"),
+                           GridSummary::sum("NETTUTAR"), GridSummary::average("NETTUTAR")});
     QVERIFY(g->footerVisible());
     QCOMPARE(g->footerText(u"VERILISTARIHI"), "4");
     QCOMPARE(g->footerText(u"MIKTAR"), "7,00");

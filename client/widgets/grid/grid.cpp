@@ -108,7 +108,18 @@ Grid::Grid(QWidget* parent) : QWidget(parent) {
 }
 
 Grid::~Grid() {
-  closePopup();
+  // Everything that could call back into the grid goes while the grid is
+  // still whole: the popups, the view, then the models.
+  for (GridCheckListPopup* popup : findChildren<GridCheckListPopup*>()) {
+    disconnect(popup, nullptr, this, nullptr);
+    delete popup;
+  }
+  popup_ = nullptr;
+  disconnect(proxy_, nullptr, this, nullptr);
+  disconnect(model_, nullptr, this, nullptr);
+  delete view_;
+  delete proxy_;
+  delete model_;
 }
 
 // ---------------------------------------------------------------------------

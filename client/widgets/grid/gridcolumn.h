@@ -150,6 +150,11 @@ struct GridSummary {
   GridSummary(Kind k, QString field, QString under = {})
       : kind(k), fieldName(std::move(field)), underColumn(std::move(under)) {}
   QString placement() const { return underColumn.isEmpty() ? fieldName : underColumn; }
+
+  // GridSummary::count("VERILISTARIHI"), GridSummary::sum("MIKTAR") ...
+  static GridSummary count(QString under) { return {Count, under, under}; }
+  static GridSummary sum(QString field, QString under = {}) { return {Sum, field, under}; }
+  static GridSummary average(QString field, QString under = {}) { return {Average, field, under}; }
 };
 
 // Heights, fonts and colours of one list.

@@ -132,6 +132,17 @@ void GridProxyModel::setSourceModel(QAbstractItemModel* source) {
     connect(src_, &QAbstractItemModel::modelReset, this, &GridProxyModel::onSourceReset);
     connect(src_, &QAbstractItemModel::rowsInserted, this, &GridProxyModel::onSourceRowsInserted);
     connect(src_, &QAbstractItemModel::dataChanged, this, &GridProxyModel::onSourceDataChanged);
+    connect(src_, &QObject::destroyed, this, [this] {
+      beginResetModel();
+      src_ = nullptr;
+      rows_.clear();
+      rowPos_.clear();
+      groups_.clear();
+      entries_.clear();
+      posEntry_.clear();
+      groupEntry_.clear();
+      endResetModel();
+    });
     // The dataset model changes in no other way; anything else is taken afresh.
     auto before = [this] { onSourceAboutToBeReset(); };
     auto after = [this] { onSourceReset(); };
