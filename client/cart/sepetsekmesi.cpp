@@ -120,6 +120,18 @@ QList<GridColumn> sepetSutunlari() {
   return s;
 }
 
+// A strip of buttons across the tab, added to its layout.
+QHBoxLayout* serit(QVBoxLayout* yerlesim, const char* ad, int dikey) {
+  auto* w = new QWidget;
+  w->setObjectName(QLatin1String(ad));
+  w->setAttribute(Qt::WA_StyledBackground);
+  auto* h = new QHBoxLayout(w);
+  h->setContentsMargins(8, dikey, 8, dikey);
+  h->setSpacing(8);
+  yerlesim->addWidget(w);
+  return h;
+}
+
 QPushButton* dugme(const QString& metin, const char* ad) {
   auto* b = new QPushButton(metin);
   b->setObjectName(QLatin1String(ad));
@@ -182,12 +194,7 @@ SepetSekmesi::SepetSekmesi(TForm1& form) : QObject(&form), form_(form) {
   yerlesim->setContentsMargins(0, 0, 0, 0);
   yerlesim->setSpacing(0);
 
-  auto* serit = new QWidget;
-  serit->setObjectName(QStringLiteral("sepetSeridi"));
-  serit->setAttribute(Qt::WA_StyledBackground);
-  auto* sh = new QHBoxLayout(serit);
-  sh->setContentsMargins(8, 5, 8, 5);
-  sh->setSpacing(8);
+  QHBoxLayout* sh = serit(yerlesim, "sepetSeridi", 5);
   Button4 = dugme(QStringLiteral("Hepsini Seç"), "Button4");
   Button5 = dugme(QStringLiteral("Seçimleri Kaldır"), "Button5");
   lbluyarbakiye = new QLabel;
@@ -201,7 +208,6 @@ SepetSekmesi::SepetSekmesi(TForm1& form) : QObject(&form), form_(form) {
   sh->addWidget(Button5);
   sh->addSpacing(10);
   sh->addWidget(lbluyarbakiye, 1);
-  yerlesim->addWidget(serit);
 
   cxGrid2 = new Grid;
   cxGrid2->setObjectName(QStringLiteral("cxGrid2"));
@@ -223,18 +229,12 @@ SepetSekmesi::SepetSekmesi(TForm1& form) : QObject(&form), form_(form) {
   cxGrid2->setDataSet(&form.sepet);
   yerlesim->addWidget(cxGrid2, 1);
 
-  auto* alt = new QWidget;
-  alt->setObjectName(QStringLiteral("sepetAltSerit"));
-  alt->setAttribute(Qt::WA_StyledBackground);
-  auto* ah = new QHBoxLayout(alt);
-  ah->setContentsMargins(8, 6, 8, 6);
-  ah->setSpacing(8);
+  QHBoxLayout* ah = serit(yerlesim, "sepetAltSerit", 6);
   Button1 = dugme(QStringLiteral("Gönder"), "Button1");
   Button2 = dugme(QStringLiteral("Excel Kaydet"), "Button2");
   ah->addWidget(Button1);
   ah->addWidget(Button2);
   ah->addStretch(1);
-  yerlesim->addWidget(alt);
 
   // The totals: kept up to date, never shown; "Gönder" reads them.
   mesajGrubu = new QGroupBox(QStringLiteral("Mesaj"), sayfa);

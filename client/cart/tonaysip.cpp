@@ -50,6 +50,16 @@ QFont sabitAralikli(int piksel) {
   return f;
 }
 
+// A captioned box of the top strip, `pay` its share of the width.
+QVBoxLayout* kutu(QHBoxLayout* serit, const QString& baslik, const char* ad, int pay) {
+  auto* g = new QGroupBox(baslik);
+  g->setObjectName(QLatin1String(ad));
+  auto* v = new QVBoxLayout(g);
+  v->setContentsMargins(10, 10, 10, 8);
+  serit->addWidget(g, pay);
+  return v;
+}
+
 }  // namespace
 
 TONAYSIP::TONAYSIP(QWidget* AOwner, Connection* _c, const QString& mesaj,
@@ -137,10 +147,7 @@ QWidget* TONAYSIP::kutularKur() {
   boxkargo->setObjectName(QStringLiteral("boxkargo"));
   h->addWidget(boxkargo, 2);
 
-  auto* kargoKutusu = new QGroupBox(QStringLiteral("Kargo"));
-  kargoKutusu->setObjectName(QStringLiteral("kargoKutusu"));
-  auto* kv = new QVBoxLayout(kargoKutusu);
-  kv->setContentsMargins(10, 10, 10, 8);
+  QVBoxLayout* kv = kutu(h, QStringLiteral("Kargo"), "kargoKutusu", 2);
   kargocombo = new QComboBox;
   kargocombo->setObjectName(QStringLiteral("kargocombo"));
   kargocombo->setEditable(false);
@@ -150,19 +157,14 @@ QWidget* TONAYSIP::kutularKur() {
   uyarikargo->setWordWrap(true);
   uyarikargo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   kv->addWidget(uyarikargo, 1);
-  h->addWidget(kargoKutusu, 2);
 
-  auto* mesajKutusu = new QGroupBox(QStringLiteral("Mesaj"));
-  mesajKutusu->setObjectName(QStringLiteral("mesajKutusu"));
-  auto* mv = new QVBoxLayout(mesajKutusu);
-  mv->setContentsMargins(10, 10, 10, 8);
+  QVBoxLayout* mv = kutu(h, QStringLiteral("Mesaj"), "mesajKutusu", 3);
   aciklamagir = new QPlainTextEdit;
   aciklamagir->setObjectName(QStringLiteral("aciklamagir"));
   QFont af = font();
   af.setBold(true);
   aciklamagir->setFont(af);
   mv->addWidget(aciklamagir);
-  h->addWidget(mesajKutusu, 3);
   return serit;
 }
 

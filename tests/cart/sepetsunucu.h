@@ -14,25 +14,40 @@
 
 namespace vlm::test {
 
-// One SepetEkle2 as the server received it.
-struct EkleCagrisi {
+// One SepetEkle2 or SepetGuncelle2 as the server received it. The two take
+// the same parameters but the eleventh: SepetEkle2's campaign flag k,
+// SepetGuncelle2's line number _sepetsirano.
+struct SatirCagrisi {
   QString kullanici;  // ADI of the login record sent
   qint32 carino = 0, stokno = 0;
   QString barkod, stokadi;
   double miktar = 0, kdv = 0, fiyat = 0, ind1 = 0;
   qint32 verenid = 0, k = 0;
   double ind2 = 0, ind3 = 0, ind4 = 0;
-};
+  qint32 sepetsirano() const { return k; }
 
-// One SepetGuncelle2 as the server received it.
-struct GuncelleCagrisi {
-  QString kullanici;
-  qint32 carino = 0, stokno = 0;
-  QString barkod, stokadi;
-  double miktar = 0, kdv = 0, fiyat = 0, ind1 = 0;
-  qint32 verenid = 0, sepetsirano = 0;
-  double ind2 = 0, ind3 = 0, ind4 = 0;
+  SatirCagrisi() = default;
+
+  explicit SatirCagrisi(const Call& c) {
+    const auto bilgi = c.record<TSonucBilgisi>(0);
+    kullanici = bilgi ? bilgi->ADI() : QString();
+    carino = c.int32(1);
+    stokno = c.int32(2);
+    barkod = c.text(3);
+    stokadi = c.text(4);
+    miktar = c.real(5);
+    kdv = c.real(6);
+    fiyat = c.real(7);
+    ind1 = c.real(8);
+    verenid = c.int32(9);
+    k = c.int32(10);
+    ind2 = c.real(11);
+    ind3 = c.real(12);
+    ind4 = c.real(13);
+  }
 };
+using EkleCagrisi = SatirCagrisi;
+using GuncelleCagrisi = SatirCagrisi;
 
 // One SiparisKaydet as the server received it.
 struct SiparisCagrisi {
@@ -169,20 +184,7 @@ class SepetSunucusu {
   void kaydet(RpcServer& rpc) {
     rpc.registerOperation(QStringLiteral("SepetEkle2"), [this](Call& c) {
       const auto bilgi = c.record<TSonucBilgisi>(0);
-      EkleCagrisi e{bilgi ? bilgi->ADI() : QString(),
-                    c.int32(1),
-                    c.int32(2),
-                    c.text(3),
-                    c.text(4),
-                    c.real(5),
-                    c.real(6),
-                    c.real(7),
-                    c.real(8),
-                    c.int32(9),
-                    c.int32(10),
-                    c.real(11),
-                    c.real(12),
-                    c.real(13)};
+      const EkleCagrisi e(c);
       std::optional<int> sonuc;
       {
         std::lock_guard<std::mutex> kilit(mutex_);
@@ -206,27 +208,14 @@ class SepetSunucusu {
     });
     rpc.registerOperation(QStringLiteral("SepetGuncelle2"), [this](Call& c) {
       const auto bilgi = c.record<TSonucBilgisi>(0);
-      const GuncelleCagrisi g{bilgi ? bilgi->ADI() : QString(),
-                              c.int32(1),
-                              c.int32(2),
-                              c.text(3),
-                              c.text(4),
-                              c.real(5),
-                              c.real(6),
-                              c.real(7),
-                              c.real(8),
-                              c.int32(9),
-                              c.int32(10),
-                              c.real(11),
-                              c.real(12),
-                              c.real(13)};
+      const GuncelleCagrisi g(c);
       {
         std::lock_guard<std::mutex> kilit(mutex_);
         guncellemeler_.append(g);
       }
       c.setResult(qint32(harness_->methods->SepetGuncelle2(
           bilgi.get(), g.carino, g.stokno, g.barkod, g.stokadi, g.miktar, g.kdv, g.fiyat, g.ind1,
-          g.verenid, g.sepetsirano, g.ind2, g.ind3, g.ind4)));
+          g.verenid, g.sepetsirano(), g.ind2, g.ind3, g.ind4)));
     });
     rpc.registerOperation(QStringLiteral("SepetSecimGuncelle"), [this](Call& c) {
       harness_->methods->SepetSecimGuncelle(c.int32(0), c.int32(1));

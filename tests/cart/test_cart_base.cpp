@@ -15,21 +15,16 @@
 #include "sayiduzen.h"
 #include "seams.h"
 #include "sepetislem.h"
-#include "sepetsunucu.h"
+#include "sunucutesti.h"
 
 using namespace vlm;
-using vlm::test::SepetSunucusu;
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-class Turkce : public ::testing::Test {
- protected:
-  void SetUp() override { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
-  void TearDown() override { QLocale::setDefault(QLocale::c()); }
-};
+using test::Turkce;
 
 }  // namespace
 
@@ -284,34 +279,15 @@ QByteArray jpeg(QSize boyut = {40, 30}) {
   return b;
 }
 
-class Sunucu : public Turkce {
+class Sunucu : public test::SunucuTesti {
  protected:
-  static void SetUpTestSuite() { s = new SepetSunucusu; }
-  static void TearDownTestSuite() {
-    delete s;
-    s = nullptr;
-  }
-  void SetUp() override {
-    Turkce::SetUp();
-    s->sifirla();
-    setWaitHook([](int) {});
-  }
-  void TearDown() override {
-    setWaitHook({});
-    Turkce::TearDown();
-  }
-
   // The stock list of a search, on its first row.
   std::unique_ptr<DataSet> stok(const TSonucBilgisi& bilgi, const QString& aranan) {
     auto c = s->h().connect();
     return server::test::fromPacket(
         TServerMethods1Client(c.get()).StokAraGetir(aranan, server::test::copy(bilgi)));
   }
-
-  static SepetSunucusu* s;
-  ScriptedMessages mesajlar;
 };
-SepetSunucusu* Sunucu::s = nullptr;
 
 }  // namespace
 

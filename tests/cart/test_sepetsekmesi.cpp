@@ -415,7 +415,7 @@ class SepetSekmesiTest : public QObject {
     QCOMPARE(s_->guncellemeler().size(), 1);
     const test::GuncelleCagrisi g = s_->guncellemeler()[0];
     QCOMPARE(g.stokno, 0);
-    QCOMPARE(g.sepetsirano, satir.sirano);
+    QCOMPARE(g.sepetsirano(), satir.sirano);
     QCOMPARE(g.miktar, 7.0);
     QCOMPARE(g.fiyat, 88.25);
     QCOMPARE((Oranlar{g.ind1, g.ind2, g.ind3, g.ind4}), (Oranlar{10, 5, 2.5, 1}));
