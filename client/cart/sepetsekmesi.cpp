@@ -293,6 +293,8 @@ SepetSekmesi::SepetSekmesi(TForm1& form) : QObject(&form), form_(form) {
 }
 
 SepetSekmesi::~SepetSekmesi() {
+  // A task that will not finish now must not leave the wait cursor behind.
+  if (beklemeImleci_) QGuiApplication::restoreOverrideCursor();
   // The link lives as long as the dataset holds the observer.
   if (const auto izleyici = izleyici_.lock()) {
     izleyici->sekme = nullptr;
@@ -427,12 +429,14 @@ void SepetSekmesi::secimleriYaz(int secim) {
   // that a long cart leaves the window responsive, with the wait cursor up.
   mesgulBasla();
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  beklemeImleci_ = true;
   auto giden = std::make_shared<QList<int>>();
   const Connection* bagc = form_.bagc.get();
   Async([=] { *giden = SecimleriKaydet(*bagc, siranolar, secim); })
       ->Await(
           [this, giden, secim, bitti] {
             QGuiApplication::restoreOverrideCursor();
+            beklemeImleci_ = false;
             // Only the lines whose mark the server has are marked here: a
             // server that went away half way leaves the rest as they were.
             // The cart may have been reloaded meanwhile; lines are found by

@@ -88,6 +88,7 @@ class SepetSekmesi : public QObject {
   bool mesgul_ = false;
   bool yuklemeSuruyor_ = false;
   bool bekleyenGosterim_ = false;
+  bool beklemeImleci_ = false;
   int bakiyeKontrolleri_ = 0;
   int bakiyeSirasi_ = 0;
 };

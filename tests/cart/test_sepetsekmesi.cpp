@@ -26,6 +26,7 @@
 #include "busyindicator.h"
 #include "buyukharfkutusu.h"
 #include "dataset.h"
+#include "error.h"
 #include "grid.h"
 #include "mesaj.h"
 #include "modal.h"
@@ -271,6 +272,15 @@ class SepetSekmesiTest : public QObject {
     QCOMPARE(s_->secimler().size(), 3);
     QCOMPARE(s_->secimler().last(), std::pair(p->sirano(1), 0));
 
+    // A mark the server refuses: nothing is said, the mark stays here.
+    s_->secimSonrasi([](int) { throw Error(QStringLiteral("Kilitli")); });
+    ScriptedMessages m;
+    p->ciftTikla(0, "SEC");
+    s_->secimSonrasi({});
+    QVERIFY(m.shown().isEmpty());
+    QCOMPARE(p->sec(0), 1);
+    QCOMPARE(p->toplamlar(), kurusToplamlari(p->form.sepet, {0, 2}));
+
     // Any other column opens the line's change dialog and marks nothing.
     int acilan = modalIle(
         [&] { p->ciftTikla(0, "STOKADI"); },
@@ -283,9 +293,8 @@ class SepetSekmesiTest : public QObject {
         },
         [](QDialog*) { return int(QDialog::Rejected); });
     QCOMPARE(acilan, 1);
-    QCOMPARE(s_->secimler().size(), 3);
+    QCOMPARE(s_->secimler().size(), 4);
     QVERIFY(s_->guncellemeler().isEmpty());  // cancelled: nothing sent
-    QCOMPARE(p->sec(0), 0);
   }
 
   void markAllTwentyAndUnmarkAll() {
@@ -299,8 +308,14 @@ class SepetSekmesiTest : public QObject {
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QVERIFY(!p->grid()->isEnabled());
     QVERIFY(!p->sepet->Button1->isEnabled());
+    // The tab shown again meanwhile: its reload waits for the marks.
+    const int yukleme = s_->sepetVerSayisi();
+    p->form.sPageControl1->setCurrentWidget(p->form.sstoklistesi);
+    p->form.sPageControl1->setCurrentWidget(p->form.ssepet);
+    QCOMPARE(s_->sepetVerSayisi(), yukleme);
     p->bekle();
     QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(s_->sepetVerSayisi(), yukleme + 1);
     QCOMPARE(s_->secimler().size(), 20);
     for (int r = 0; r < 20; ++r) {
       QCOMPARE(s_->secimler()[r], std::pair(p->sirano(r), 1));
