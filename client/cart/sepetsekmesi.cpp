@@ -36,7 +36,9 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vlm {
 
@@ -171,10 +173,10 @@ std::unique_ptr<Tstokayarinti> degisimDiyalogu(TForm1& form, const SepetSatiri& 
   d->birimfiyat->setValue(satir.birimfiyat);
   // A line above the box's limit keeps its quantity: an OK meant for the
   // price must not cut it down.
-  const long miktar = std::isfinite(satir.miktar) ? std::lround(satir.miktar) : 1;
-  if (miktar > d->adet->maximum() && miktar <= std::numeric_limits<int>::max())
-    d->adet->setMaximum(int(miktar));
-  d->adet->setValue(int(std::clamp<long>(miktar, d->adet->minimum(), d->adet->maximum())));
+  const double m = std::isfinite(satir.miktar) ? satir.miktar : 1;
+  const int miktar = int(std::lround(std::clamp(m, 1.0, double(std::numeric_limits<int>::max()))));
+  d->adet->setMaximum(std::max(d->adet->maximum(), miktar));
+  d->adet->setValue(miktar);
   return d;
 }
 

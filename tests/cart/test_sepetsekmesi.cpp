@@ -440,6 +440,30 @@ class SepetSekmesiTest : public QObject {
     QCOMPARE(p->toplamlar(), kurusToplamlari(p->form.sepet, {0}));
   }
 
+  // A line of more pieces than the dialog's box allows keeps them when only
+  // its price is changed.
+  void changeKeepsAQuantityAboveTheBoxLimit() {
+    auto p = pencere(2, 0);
+    const TSonucBilgisi& b = *p->form.sbilgi;
+    const auto urunler = s_->h().methods->StokAraGetir(QStringLiteral("A"), &b);
+    const int stokno = urunler->intValue(0, urunler->fieldIndex(u"STOK_STOKNO"));
+    QCOMPARE(s_->h().methods->SepetEkle2(&b, b.CARINO(), stokno, {}, {}, 25000, 0, 2, 0, b.Sirano(),
+                                         0, 0, 0, 0),
+             1);
+    p->sepeteGec();
+    s_->sifirla();
+    modalIle([&] { p->ciftTikla(0, "BARKOD"); },
+             [](QDialog* d) {
+               auto* t = static_cast<Tstokayarinti*>(d);
+               t->birimfiyat->setValue(1.5);
+               QTest::mouseClick(t->ParcaliTus1, Qt::LeftButton);
+               return t->result();
+             });
+    QCOMPARE(s_->guncellemeler().size(), 1);
+    QCOMPARE(s_->guncellemeler()[0].miktar, 25000.0);
+    QCOMPARE(s_->guncellemeler()[0].fiyat, 1.5);
+  }
+
   void deleteALineAsksFirst() {
     auto p = pencere(3, 2);
     p->sepeteGec();
