@@ -151,6 +151,19 @@ class SepetSekmesiTest : public QObject {
   Q_OBJECT
   std::unique_ptr<SepetSunucusu> s_;
 
+  // A line of the fixture's product at `urun` with a manager's own quantity,
+  // price and rates, then the tab shown; returns the product.
+  int yoneticiSatiri(Pencere& p, int urun, double miktar, double fiyat, const Oranlar& o) {
+    const TSonucBilgisi& b = *p.form.sbilgi;
+    const auto urunler = s_->h().methods->StokAraGetir(QStringLiteral("A"), &b);
+    const int stokno = urunler->intValue(urun, urunler->fieldIndex(u"STOK_STOKNO"));
+    if (s_->h().methods->SepetEkle2(&b, b.CARINO(), stokno, {}, {}, miktar, 0, fiyat, o[0],
+                                    b.Sirano(), 0, o[1], o[2], o[3]) != 1)
+      qFatal("the line was not stored");
+    p.sepeteGec();
+    return stokno;
+  }
+
   // A window on a cart of `satir` lines (emptied first).
   std::unique_ptr<Pencere> pencere(int tip, int satir) {
     s_->sifirla();
@@ -393,13 +406,7 @@ class SepetSekmesiTest : public QObject {
 
   void changeFlowSendsTheDialogsQuantityAndPriceWithTheStoredRates() {
     auto p = pencere(2, 0);  // a manager: price and rates can be edited
-    const TSonucBilgisi& b = *p->form.sbilgi;
-    const auto urunler = s_->h().methods->StokAraGetir(QStringLiteral("A"), &b);
-    const int stokno = urunler->intValue(5, urunler->fieldIndex(u"STOK_STOKNO"));
-    QCOMPARE(s_->h().methods->SepetEkle2(&b, b.CARINO(), stokno, {}, {}, 3, 0, 80, 10, b.Sirano(),
-                                         0, 5, 2.5, 1),
-             1);
-    p->sepeteGec();
+    const int stokno = yoneticiSatiri(*p, 5, 3, 80, {10, 5, 2.5, 1});
     p->ciftTikla(0, "SEC");  // marked: the change must reach the totals
     s_->sifirla();
     const SepetSatiri satir = SepetSatiriOku(p->form.sepet);
@@ -444,13 +451,7 @@ class SepetSekmesiTest : public QObject {
   // its price is changed.
   void changeKeepsAQuantityAboveTheBoxLimit() {
     auto p = pencere(2, 0);
-    const TSonucBilgisi& b = *p->form.sbilgi;
-    const auto urunler = s_->h().methods->StokAraGetir(QStringLiteral("A"), &b);
-    const int stokno = urunler->intValue(0, urunler->fieldIndex(u"STOK_STOKNO"));
-    QCOMPARE(s_->h().methods->SepetEkle2(&b, b.CARINO(), stokno, {}, {}, 25000, 0, 2, 0, b.Sirano(),
-                                         0, 0, 0, 0),
-             1);
-    p->sepeteGec();
+    yoneticiSatiri(*p, 0, 25000, 2, {0, 0, 0, 0});
     s_->sifirla();
     modalIle([&] { p->ciftTikla(0, "BARKOD"); },
              [](QDialog* d) {
