@@ -10,6 +10,8 @@
 // The ratios are printed at the end.
 #include <benchmark/benchmark.h>
 
+#include "oranraporu.h"
+
 #include <cstdio>
 #include <map>
 
@@ -142,42 +144,19 @@ BENCHMARK(SecimAcikBaglanti)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SepetYukleVeTopla)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SepetToplami)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// Collects items per second and prints each measure's ratio to its floors.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      auto it = r.counters.find("items_per_second");
-      if (it != r.counters.end()) rates_[r.benchmark_name()] = it->second;
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    auto ratio = [&](const std::string& a, const std::string& floor, const char* per) {
-      if (!rates_.count(a) || !rates_.count(floor) || rates_[floor] == 0) return;
-      std::printf("%-32s %10.1f %s/s  floor %-28s %10.1f/s  ratio %.3f\n", a.c_str(), rates_[a],
-                  per, floor.c_str(), rates_[floor], rates_[a] / rates_[floor]);
-    };
-    std::printf("\nRatios to the floors measured in this run:\n");
-    for (const char* floor : {"FreshRoundTrip/real_time", "EmptyRoundTrip/real_time"}) {
-      ratio("HepsiniSec/real_time", floor, "lines");
-      ratio("SecimAcikBaglanti/real_time", floor, "lines");
-      ratio("SepetYukleVeTopla/real_time", floor, "loads");
-    }
-    ratio("SepetToplami/real_time", "EmptyRoundTrip/real_time", "sums");
-  }
-
- private:
-  std::map<std::string, double> rates_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   bench();
-  RatioReporter reporter;
+  vlm::olcum::RatioReporter reporter([](vlm::olcum::RatioReporter& r) {
+    for (const char* floor : {"FreshRoundTrip/real_time", "EmptyRoundTrip/real_time"}) {
+      r.ratio("HepsiniSec/real_time", floor, "lines");
+      r.ratio("SecimAcikBaglanti/real_time", floor, "lines");
+      r.ratio("SepetYukleVeTopla/real_time", floor, "loads");
+    }
+    r.ratio("SepetToplami/real_time", "EmptyRoundTrip/real_time", "sums");
+  });
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -7,6 +7,8 @@
 // The ratios are printed at the end.
 #include <benchmark/benchmark.h>
 
+#include "oranraporu.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -125,41 +127,19 @@ BENCHMARK(SepetVer2)->Threads(1)->Threads(8)->Threads(32)->UseRealTime();
 BENCHMARK(SepetEkle2)->Threads(1)->Threads(8)->Threads(32)->UseRealTime();
 
 // Collects items per second and prints each operation's ratio to its floor.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      auto it = r.counters.find("items_per_second");
-      if (it != r.counters.end()) rates_[r.benchmark_name()] = it->second;
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    auto ratio = [&](const std::string& a, const std::string& floor) {
-      if (!rates_.count(a) || !rates_.count(floor) || rates_[floor] == 0) return;
-      std::printf("%-40s %10.0f/s  floor %-36s %10.0f/s  ratio %.2f\n", a.c_str(), rates_[a],
-                  floor.c_str(), rates_[floor], rates_[a] / rates_[floor]);
-    };
-    std::printf("\nRatios to the floor measured in this run:\n");
-    ratio("StokAraGetir/real_time", "SearchSqlFloor/real_time");
-    for (const char* t : {"1", "8", "32"}) {
-      const std::string floor = std::string("EmptyRoundTrip/real_time/threads:") + t;
-      ratio(std::string("SepetVer2/real_time/threads:") + t, floor);
-      ratio(std::string("SepetEkle2/real_time/threads:") + t, floor);
-    }
-  }
-
- private:
-  std::map<std::string, double> rates_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   bench();
-  RatioReporter reporter;
+  vlm::olcum::RatioReporter reporter([](vlm::olcum::RatioReporter& r) {
+    r.ratio("StokAraGetir/real_time", "SearchSqlFloor/real_time");
+    for (const char* t : {"1", "8", "32"}) {
+      const std::string floor = std::string("EmptyRoundTrip/real_time/threads:") + t;
+      r.ratio(std::string("SepetVer2/real_time/threads:") + t, floor);
+      r.ratio(std::string("SepetEkle2/real_time/threads:") + t, floor);
+    }
+  });
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
