@@ -86,17 +86,17 @@ void Command::prepare() {
   const QString prefix = QLatin1String(kServerClass) + QLatin1Char('.');
   if (!text_.startsWith(prefix))
     throw Error(QStringLiteral("Server method class not found: %1").arg(text_));
-  const OperationSpec* spec = findOperation(QStringView(text_).mid(prefix.size()));
-  if (!spec) throw Error(QStringLiteral("Server method %1 not found").arg(text_));
-  prepare(*spec);
+  const OperationSpec* imza = findOperation(QStringView(text_).mid(prefix.size()));
+  if (!imza) throw Error(QStringLiteral("Server method %1 not found").arg(text_));
+  prepare(*imza);
 }
 
-void Command::prepare(const OperationSpec& spec) {
-  spec_ = &spec;
-  text_ = commandText(spec);
+void Command::prepare(const OperationSpec& imza) {
+  spec_ = &imza;
+  text_ = commandText(imza);
   params_.clear();
-  for (const ParamSpec& p : spec.params) params_.emplace_back(p.name, p.kind, p.output);
-  if (spec.hasResult) params_.emplace_back("Result", spec.result, true);
+  for (const ParamSpec& p : imza.params) params_.emplace_back(p.name, p.kind, p.output);
+  if (imza.hasResult) params_.emplace_back("Result", imza.result, true);
 }
 
 Param& Command::param(int ordinal) {

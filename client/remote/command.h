@@ -70,8 +70,8 @@ class Command {
   // Looks up the operation of the text and makes its parameters; an unknown
   // class or operation raises vlm::Error.
   void prepare();
-  // Prepares for an operation of any signature (spec must outlive the command).
-  void prepare(const OperationSpec& spec);
+  // Prepares for an operation of any signature (imza must outlive the command).
+  void prepare(const OperationSpec& imza);
   bool isPrepared() const { return spec_ != nullptr; }
   const OperationSpec* operation() const { return spec_; }
 

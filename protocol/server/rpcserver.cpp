@@ -135,15 +135,15 @@ RpcServer::~RpcServer() {
 }
 
 void RpcServer::registerOperation(const QString& name, Handler handler) {
-  const OperationSpec* spec = findOperation(name);
-  if (!spec) throw Error(QStringLiteral("No operation named %1").arg(name));
-  registerOperation(*spec, std::move(handler));
+  const OperationSpec* imza = findOperation(name);
+  if (!imza) throw Error(QStringLiteral("No operation named %1").arg(name));
+  registerOperation(*imza, std::move(handler));
 }
 
-void RpcServer::registerOperation(const OperationSpec& spec, Handler handler) {
+void RpcServer::registerOperation(const OperationSpec& imza, Handler handler) {
   if (running_) throw Error(QStringLiteral("Register operations before listening"));
-  ops_[QLatin1String(kServerClass) + QLatin1Char('.') + QLatin1String(spec.name)] =
-      Entry{&spec, std::move(handler)};
+  ops_[QLatin1String(kServerClass) + QLatin1Char('.') + QLatin1String(imza.name)] =
+      Entry{&imza, std::move(handler)};
 }
 
 void RpcServer::listen(const QString& address, quint16 port) {
@@ -257,16 +257,16 @@ Pieces RpcServer::dispatch(const QByteArray& payload, int connectionId) {
   }
   const auto it = ops_.find(req.command);
   if (it == ops_.end()) return fail(QStringLiteral("Server method %1 not found").arg(req.command));
-  const OperationSpec& spec = *it->second.spec;
+  const OperationSpec& imza = *it->second.imza;
 
   // The parameters must be the operation's, kind by kind; outputs come null.
-  if (int(req.params.size()) != int(spec.params.size()))
+  if (int(req.params.size()) != int(imza.params.size()))
     return fail(QStringLiteral("%1 takes %2 parameters, %3 given")
                     .arg(req.command)
-                    .arg(spec.params.size())
+                    .arg(imza.params.size())
                     .arg(req.params.size()));
-  for (size_t i = 0; i < spec.params.size(); ++i) {
-    const ParamSpec& p = spec.params[i];
+  for (size_t i = 0; i < imza.params.size(); ++i) {
+    const ParamSpec& p = imza.params[i];
     const Value& v = req.params[i];
     if (v.kind() != p.kind)
       return fail(
@@ -280,7 +280,7 @@ Pieces RpcServer::dispatch(const QByteArray& payload, int connectionId) {
                       .arg(QLatin1String(p.name), req.command));
   }
 
-  Call call(spec, std::move(req.params));
+  Call call(imza, std::move(req.params));
   call.connectionId_ = connectionId;
   try {
     it->second.handler(call);

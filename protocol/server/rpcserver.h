@@ -109,9 +109,9 @@ class RpcServer {
   // Registers the handler of one of the operations of operations.h, by
   // name ("SepetVer2"); an unknown name raises vlm::Error.
   void registerOperation(const QString& name, Handler handler);
-  // Registers an operation of any signature; `spec` (and what it points
+  // Registers an operation of any signature; `imza` (and what it points
   // to) must outlive the server.
-  void registerOperation(const OperationSpec& spec, Handler handler);
+  void registerOperation(const OperationSpec& imza, Handler handler);
 
   // Starts listening and serving; address "127.0.0.1", "0.0.0.0" or "::",
   // port 0 for any free one. vlm::Error when the port cannot be taken.
@@ -142,7 +142,7 @@ class RpcServer {
   void reap(bool all);
 
   struct Entry {
-    const OperationSpec* spec;
+    const OperationSpec* imza;
     Handler handler;
   };
   std::unordered_map<QString, Entry> ops_;

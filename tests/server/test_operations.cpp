@@ -17,8 +17,9 @@ namespace {
 
 // "NAME:t NAME:t ..." ("~" stands for a blank in a name) with t = i integer, f float, s text, m
 // memo, d date, t date-time.
-void expectColumns(const DataSet& ds, const char* spec, const char* op) {
-  for (const QString& item : QString::fromUtf8(spec).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+void expectColumns(const DataSet& ds, const char* beklenen, const char* op) {
+  for (const QString& item :
+       QString::fromUtf8(beklenen).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
     const QString name =
         item.section(QLatin1Char(':'), 0, 0).replace(QLatin1Char('~'), QLatin1Char(' '));
     const QChar t = item.section(QLatin1Char(':'), 1, 1).at(0);
