@@ -34,13 +34,7 @@ struct Bench : server::test::ServerHarness {
   std::unique_ptr<Connection> bagc;  // closed, as the main window keeps it
   QList<int> siranolar;
 
-  Bench()
-      : ServerHarness(true, DemoOptions::fixture(), [](RpcServer& rpc) {
-          static const ParamSpec param[] = {{"x", ValueKind::Int32}};
-          static const OperationSpec empty{"Bos", std::span<const ParamSpec>(param, 1), true,
-                                           ValueKind::Int32};
-          rpc.registerOperation(empty, [](Call& c) { c.setResult(c.int32(0)); });
-        }) {
+  Bench() : ServerHarness(true, DemoOptions::fixture(), server::test::registerEmptyOperation) {
     auto c = connect();
     dealer = login(*c, user(3));
     store->clearCart(dealer->CARINO());

@@ -30,13 +30,7 @@ struct Bench : server::test::ServerHarness {
   std::unique_ptr<TSonucBilgisi> dealer;
   int account = 0, product = 0;
 
-  Bench()
-      : ServerHarness(true, DemoOptions::demo(), [](RpcServer& rpc) {
-          static const ParamSpec param[] = {{"x", ValueKind::Int32}};
-          static const OperationSpec empty{"Bos", std::span<const ParamSpec>(param, 1), true,
-                                           ValueKind::Int32};
-          rpc.registerOperation(empty, [](Call& c) { c.setResult(c.int32(0)); });
-        }) {
+  Bench() : ServerHarness(true, DemoOptions::demo(), server::test::registerEmptyOperation) {
     auto c = connect();
     dealer = login(*c, user(3));
     account = dealer->CARINO();

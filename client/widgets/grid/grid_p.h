@@ -122,8 +122,15 @@ class GridCheckListPopup : public QFrame {
   GridCheckListPopup(const QString& title, QWidget* parent);
   QListView* list() const { return list_; }
   QLineEdit* searchLine() const { return search_; }
+  // Ticks or clears one entry by its text, as a click on it does.
+  bool toggle(const QString& text);
+  // The texts of the entries, in order.
+  QStringList entries() const;
 
  protected:
+  virtual void toggleRow(int row) = 0;
+  // A click on an entry, or Enter on it, toggles it.
+  void toggleOnClick();
   QSortFilterProxyModel* filter_;
   QListView* list_;
   QLineEdit* search_;
@@ -134,12 +141,9 @@ class GridFilterPopup : public GridCheckListPopup {
   Q_OBJECT
  public:
   GridFilterPopup(Grid* grid, int column);
-  // Ticks or clears one entry by its text, as a click on it does.
-  bool toggle(const QString& text);
-  QStringList entries() const;
 
  private:
-  void toggleRow(int row);
+  void toggleRow(int row) override;
   void apply();
   Grid* grid_;
   int column_;
@@ -152,11 +156,9 @@ class GridColumnChooser : public GridCheckListPopup {
   Q_OBJECT
  public:
   explicit GridColumnChooser(Grid* grid);
-  bool toggle(const QString& caption);
-  QStringList entries() const;
 
  private:
-  void toggleRow(int row);
+  void toggleRow(int row) override;
   Grid* grid_;
   class Model;
   Model* model_;

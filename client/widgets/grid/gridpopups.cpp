@@ -128,10 +128,7 @@ GridFilterPopup::GridFilterPopup(Grid* grid, int column)
     model_->entries.push_back(std::move(e));
   }
   filter_->setSourceModel(model_);
-  connect(list_, &QListView::clicked, this,
-          [this](const QModelIndex& i) { toggleRow(filter_->mapToSource(i).row()); });
-  connect(list_, &QListView::activated, this,
-          [this](const QModelIndex& i) { toggleRow(filter_->mapToSource(i).row()); });
+  toggleOnClick();
   const int rows = int(std::min<size_t>(model_->entries.size(), 14));
   setMinimumWidth(220);
   list_->setMinimumHeight(rows * list_->fontMetrics().height() * 13 / 10 + 8);
@@ -171,19 +168,31 @@ void GridFilterPopup::apply() {
   grid_->proxy()->setColumnFilter(column_, values, blanks);
 }
 
-bool GridFilterPopup::toggle(const QString& text) {
-  for (size_t i = 0; i < model_->entries.size(); ++i) {
-    if (model_->entries[i].text == text) {
-      toggleRow(int(i));
+// ---------------------------------------------------------------------------
+// Both check lists
+
+void GridCheckListPopup::toggleOnClick() {
+  const auto onRow = [this](const QModelIndex& i) { toggleRow(filter_->mapToSource(i).row()); };
+  connect(list_, &QListView::clicked, this, onRow);
+  connect(list_, &QListView::activated, this, onRow);
+}
+
+bool GridCheckListPopup::toggle(const QString& text) {
+  const QAbstractItemModel* m = filter_->sourceModel();
+  for (int r = 0; m && r < m->rowCount(); ++r) {
+    if (m->index(r, 0).data(Qt::DisplayRole).toString() == text) {
+      toggleRow(r);
       return true;
     }
   }
   return false;
 }
 
-QStringList GridFilterPopup::entries() const {
+QStringList GridCheckListPopup::entries() const {
   QStringList out;
-  for (const CheckEntry& e : model_->entries) out << e.text;
+  const QAbstractItemModel* m = filter_->sourceModel();
+  for (int r = 0; m && r < m->rowCount(); ++r)
+    out << m->index(r, 0).data(Qt::DisplayRole).toString();
   return out;
 }
 
@@ -209,10 +218,7 @@ GridColumnChooser::GridColumnChooser(Grid* grid)
     model_->entries.push_back(std::move(e));
   }
   filter_->setSourceModel(model_);
-  connect(list_, &QListView::clicked, this,
-          [this](const QModelIndex& i) { toggleRow(filter_->mapToSource(i).row()); });
-  connect(list_, &QListView::activated, this,
-          [this](const QModelIndex& i) { toggleRow(filter_->mapToSource(i).row()); });
+  toggleOnClick();
   setMinimumWidth(220);
   const int rows = int(std::min<size_t>(model_->entries.size(), 16));
   list_->setMinimumHeight(std::max(1, rows) * list_->fontMetrics().height() * 13 / 10 + 8);
@@ -225,22 +231,6 @@ void GridColumnChooser::toggleRow(int row) {
   model_->changedAll();
   grid_->setColumnVisible(e.value.toString(), e.checked);
   Q_EMIT grid_->columnsChanged();
-}
-
-bool GridColumnChooser::toggle(const QString& caption) {
-  for (size_t i = 0; i < model_->entries.size(); ++i) {
-    if (model_->entries[i].text == caption) {
-      toggleRow(int(i));
-      return true;
-    }
-  }
-  return false;
-}
-
-QStringList GridColumnChooser::entries() const {
-  QStringList out;
-  for (const CheckEntry& e : model_->entries) out << e.text;
-  return out;
 }
 
 }  // namespace vlm
